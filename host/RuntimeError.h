@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+#include <exception>
+
+// A run-time error ends the member in which it occurs and every caller up to the event
+// handler that started the chain; there it is shown to the user and the program ends.
+class RuntimeError : public std::exception
+{
+public:
+    enum class Kind
+    {
+        SubscriptOutOfRange,
+        Overflow,
+        TypeMismatch
+    };
+
+    explicit RuntimeError(Kind kind);
+
+    Kind kind() const { return m_kind; }
+    // The error's name as the user reads it, e.g. "Subscript out of range".
+    QString name() const;
+    const char *what() const noexcept override;
+
+private:
+    Kind m_kind;
+};
+
+// Thrown out of a host's pause once the program is ending, so that an exchange caught in
+// the middle unwinds without touching anything else.
+struct Unwind
+{
+};
