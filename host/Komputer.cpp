@@ -1,0 +1,307 @@
+#include "host/Komputer.h"
+
+#include "exchange/Module1.h"
+#include "host/Convert.h"
+#include "host/PropertyBag.h"
+#include "host/Runtime.h"
+#include "host/RuntimeError.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
+
+using namespace Module1;
+
+namespace {
+
+const QString Receiving = QStringLiteral("Receive");
+const QString Saved = QStringLiteral("Saved!");
+const QString Found = QStringLiteral("Found!");
+
+// Pictures come in a 1x and a 2x version, drawn from the same source, so that they stay
+// crisp on high-density screens.
+QPixmap loadPicture(const QString &name)
+{
+    const QString base = QStringLiteral(":/host/pictures/") + name;
+    if (qApp->devicePixelRatio() > 1.0) {
+        QPixmap doubled(base + QStringLiteral("@2x.png"));
+        if (!doubled.isNull()) {
+            doubled.setDevicePixelRatio(2.0);
+            return doubled;
+        }
+    }
+    QPixmap single(base + QStringLiteral(".png"));
+    single.setDevicePixelRatio(1.0);
+    return single;
+}
+
+} // namespace
+
+Komputer::Komputer(QWidget *parent)
+    : QWidget(parent), m_Indikator(new QLabel(this)), m_Nyala(new QLabel(this)),
+      m_picture(loadPicture(QStringLiteral("komputer")))
+{
+    setAutoFillBackground(true);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setFocusPolicy(Qt::StrongFocus);
+    resize(DesignSize);
+
+    // Constituent parts pass every click through to the control itself.
+    m_Nyala->setGeometry(NyalaGeometry);
+    m_Nyala->setPixmap(loadPicture(QStringLiteral("nyala")));
+    m_Nyala->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_Nyala->hide();
+
+    m_Indikator->setGeometry(IndikatorGeometry);
+    m_Indikator->setText(QStringLiteral("Label1"));
+    m_Indikator->setAlignment(Qt::AlignCenter);
+    QFont caption(QStringLiteral("Arial"));
+    caption.setPointSize(12);
+    caption.setBold(true);
+    m_Indikator->setFont(caption);
+    QPalette yellow = m_Indikator->palette();
+    yellow.setColor(QPalette::WindowText, QColor(255, 255, 0));
+    m_Indikator->setPalette(yellow);
+    m_Indikator->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_Indikator->raise(); // the word stays readable above the lit screen
+    describe();
+}
+
+void Komputer::setNama(const QString &New_Nama)
+{
+    m_Nama = New_Nama;
+    describe();
+    Q_EMIT PropertyChanged(QStringLiteral("Nama"));
+}
+
+void Komputer::setMAC(const QString &New_MAC)
+{
+    m_MAC = New_MAC;
+    Q_EMIT PropertyChanged(QStringLiteral("MAC"));
+}
+
+void Komputer::setState(bool New_State)
+{
+    m_State = New_State;
+    m_Nyala->setVisible(m_State);
+    describe();
+    Q_EMIT PropertyChanged(QStringLiteral("State"));
+}
+
+void Komputer::setIP(const QString &New_IP)
+{
+    m_IP = New_IP;
+    describe();
+    Q_EMIT PropertyChanged(QStringLiteral("IP"));
+}
+
+QVariant Komputer::Hapus(QString pIP)
+{
+    m_ArpTable.remove(pIP);
+    return QVariant();
+}
+
+QString Komputer::Ambil(QString pIP) const
+{
+    return m_ArpTable.macOf(pIP);
+}
+
+void Komputer::setJumlah(qint16 New_Jumlah)
+{
+    m_ArpTable.setCount(New_Jumlah);
+    Q_EMIT PropertyChanged(QStringLiteral("Jumlah"));
+}
+
+qint16 Komputer::Ada(QString pIP) const
+{
+    return m_ArpTable.find(pIP);
+}
+
+QVariant Komputer::Tambah(QString pIP, QString pMAC)
+{
+    m_ArpTable.add(pIP, pMAC);
+    return QVariant();
+}
+
+QVariant Komputer::AmbilIP(qint16 Idx) const
+{
+    return QVariant(m_ArpTable.ipAt(Idx));
+}
+
+QVariant Komputer::AmbilMAC(qint16 Idx) const
+{
+    return QVariant(m_ArpTable.macAt(Idx));
+}
+
+QString Komputer::Caption() const
+{
+    return m_Indikator->text();
+}
+
+void Komputer::setCaption(const QString &New_Caption)
+{
+    showWord(New_Caption);
+    Q_EMIT PropertyChanged(QStringLiteral("Caption"));
+}
+
+void Komputer::Receive()
+{
+    flash(Receiving);
+    if (Ada(Packet.SenderIP) == 0) {
+        flash(Saved);
+        Tambah(Packet.SenderIP, Packet.SenderMAC);
+    }
+    switch (Packet.Operation) {
+    case 1:
+        // The own address comes first: a target answers for itself whatever its table holds.
+        if (m_IP == Packet.TargetIP)
+            answer(2);
+        else if (Ada(Packet.TargetIP) > 0)
+            answer(3);
+        break;
+    case 2:
+    case 3:
+        // Every host that hears a reply keeps the resolved pair, not only the requester.
+        flash(Saved);
+        Tambah(Packet.TargetIP, Packet.TargetMAC);
+        break;
+    default:
+        break;
+    }
+}
+
+void Komputer::answer(quint8 operation)
+{
+    // Each answer starts again from the request, so a later answer replaces an earlier one.
+    Reply = Packet;
+    flash(Found);
+    ReplyReady = true;
+    Reply.DestIP = Packet.SenderIP;
+    Reply.DestMAC = Packet.SenderMAC;
+    Reply.SenderIP = m_IP;
+    Reply.SenderMAC = m_MAC;
+    Reply.Operation = operation;
+    Reply.TargetMAC = operation == 2 ? m_MAC : Ambil(Packet.TargetIP);
+}
+
+void Komputer::Delay()
+{
+    Runtime::pauseStarting(*this);
+    const float passes = static_cast<float>(Runtime::delayPasses());
+    for (float counter = 0; counter < passes; counter += 1) {
+        QCoreApplication::processEvents();
+        if (Runtime::ending())
+            throw Unwind();
+    }
+}
+
+void Komputer::ClearEntry()
+{
+    m_ArpTable.clearToFirst();
+}
+
+void Komputer::NewInstance()
+{
+    m_Nama = QStringLiteral("0");
+    m_MAC = QStringLiteral("0");
+    m_State = true;
+    m_IP = QStringLiteral("0");
+    m_ArpTable.setCount(0);
+    describe();
+}
+
+void Komputer::LoadProperties(const PropertyBag &store)
+{
+    const QString zero = QStringLiteral("0");
+    m_Nama = Convert::toText(store.ReadProperty(QStringLiteral("Nama"), zero));
+    m_MAC = Convert::toText(store.ReadProperty(QStringLiteral("MAC"), zero));
+    m_State = Convert::toBoolean(store.ReadProperty(QStringLiteral("State"), qint16(-1)));
+    m_IP = Convert::toText(store.ReadProperty(QStringLiteral("IP"), zero));
+    m_ArpTable.setCount(
+        Convert::toInteger(store.ReadProperty(QStringLiteral("Jumlah"), qint16(0))));
+    m_Indikator->setText(
+        Convert::toText(store.ReadProperty(QStringLiteral("Caption"), QStringLiteral("Label1"))));
+    describe();
+}
+
+void Komputer::SaveProperties(PropertyBag &store) const
+{
+    const QString zero = QStringLiteral("0");
+    store.WriteProperty(QStringLiteral("Nama"), m_Nama, zero);
+    store.WriteProperty(QStringLiteral("MAC"), m_MAC, zero);
+    store.WriteProperty(QStringLiteral("State"), m_State, qint16(-1));
+    store.WriteProperty(QStringLiteral("IP"), m_IP, zero);
+    store.WriteProperty(QStringLiteral("Jumlah"), m_ArpTable.count(), qint16(0));
+    store.WriteProperty(QStringLiteral("Caption"), m_Indikator->text(), QStringLiteral("Label1"));
+}
+
+bool Komputer::isLit() const
+{
+    return !m_Nyala->isHidden();
+}
+
+void Komputer::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, m_picture);
+    if (hasFocus()) {
+        QStyleOptionFocusRect frame;
+        frame.initFrom(this);
+        frame.rect = rect().adjusted(1, 1, -1, -1);
+        frame.backgroundColor = Qt::white;
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, this);
+    }
+}
+
+void Komputer::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+    QWidget::mousePressEvent(event);
+}
+
+void Komputer::mouseReleaseEvent(QMouseEvent *event)
+{
+    // A click is a press and a release of the left button over the host.
+    const bool click = m_pressed && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
+    m_pressed = false;
+    if (click)
+        Q_EMIT Click();
+}
+
+void Komputer::keyPressEvent(QKeyEvent *event)
+{
+    // Space selects the focused host, as it presses a focused button.
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+        Q_EMIT Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void Komputer::flash(const QString &word)
+{
+    showWord(word);
+    Delay();
+    showWord(QString());
+}
+
+void Komputer::showWord(const QString &word)
+{
+    m_Indikator->setText(word);
+    describe();
+}
+
+void Komputer::describe()
+{
+    setAccessibleName(m_Nama);
+    QString text = tr("IP address %1, %2").arg(m_IP, m_State ? tr("on") : tr("off"));
+    if (!m_Indikator->text().isEmpty())
+        text += tr(", shows \"%1\"").arg(m_Indikator->text());
+    setAccessibleDescription(text);
+}
