@@ -1,0 +1,25 @@
+#include "host/Runtime.h"
+#include "window/fUtama.h"
+
+#include <QApplication>
+#include <QIcon>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tolvane"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("tolvane"));
+    // One style everywhere, so the window looks as designed on every desktop.
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/share/icons/hicolor/%1x%1/apps/tolvane.png").arg(size));
+    QApplication::setWindowIcon(icon);
+
+    fUtama window;
+    if (Runtime::ending())
+        return Runtime::exitCode();
+    window.show();
+    const int status = QApplication::exec();
+    return Runtime::ending() ? Runtime::exitCode() : status;
+}

@@ -1,0 +1,18 @@
+#include "window/RandomSource.h"
+
+#include <cstring>
+
+void RandomSource::seed(float secondsSinceMidnight)
+{
+    std::uint32_t bits = 0;
+    static_assert(sizeof bits == sizeof secondsSinceMidnight);
+    std::memcpy(&bits, &secondsSinceMidnight, sizeof bits);
+    m_engine.seed(bits);
+}
+
+float RandomSource::draw()
+{
+    // 24 random bits over 2^24: every value is exact in a float and 1 is never reached,
+    // which a library float distribution does not promise.
+    return static_cast<float>(m_engine() >> 8) * (1.0f / 16777216.0f);
+}

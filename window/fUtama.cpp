@@ -1,0 +1,262 @@
+#include "window/fUtama.h"
+
+#include "exchange/Module1.h"
+#include "host/Convert.h"
+#include "host/Int16.h"
+#include "host/Komputer.h"
+#include "host/PropertyBag.h"
+#include "host/Runtime.h"
+#include "ui_fUtama.h"
+#include "window/EventEntry.h"
+#include "window/MessageBox.h"
+#include "window/RandomSource.h"
+#include "window/Segment.h"
+
+#include <QCloseEvent>
+#include <QScreen>
+#include <QTime>
+
+using namespace Module1;
+
+namespace {
+
+const QString Title = QStringLiteral("Tolvane");
+
+// Sets a flag for the life of the scope, also when an error unwinds it.
+class Running
+{
+public:
+    explicit Running(bool &flag) : m_flag(flag) { m_flag = true; }
+    ~Running() { m_flag = false; }
+    Running(const Running &) = delete;
+    Running &operator=(const Running &) = delete;
+
+private:
+    bool &m_flag;
+};
+
+} // namespace
+
+fUtama::fUtama(std::unique_ptr<RandomSource> random, QWidget *parent)
+    : QWidget(parent), ui(std::make_unique<Ui::fUtama>()),
+      m_random(random ? std::move(random) : std::make_unique<RandomSource>())
+{
+    ui->setupUi(this);
+    Komputer1 = {ui->Komputer1_0, ui->Komputer1_1, ui->Komputer1_2, ui->Komputer1_3,
+                 ui->Komputer1_4};
+    Line1 = {ui->Line1_0, ui->Line1_1, ui->Line1_2, ui->Line1_3};
+    setUpListView();
+    EventEntry::run(this, [this] {
+        loadHosts();
+        Form_Load();
+    });
+    connectEvents();
+}
+
+fUtama::~fUtama() = default;
+
+Komputer &fUtama::host(int index) const
+{
+    if (index < 0 || index >= HostCount)
+        throw RuntimeError(RuntimeError::Kind::SubscriptOutOfRange);
+    return *Komputer1[static_cast<size_t>(index)];
+}
+
+Segment &fUtama::segment(int index) const
+{
+    if (index < 0 || index >= SegmentCount)
+        throw RuntimeError(RuntimeError::Kind::SubscriptOutOfRange);
+    return *Line1[static_cast<size_t>(index)];
+}
+
+void fUtama::loadHosts()
+{
+    // The hosts' design values ("nama", "mac", "ip") travel with the layout.
+    for (Komputer *k : Komputer1)
+        k->LoadProperties(PropertyBag::fromDynamicProperties(*k));
+}
+
+void fUtama::setUpListView()
+{
+    QFont font(QStringLiteral("Courier New"));
+    font.setPointSizeF(8.25);
+    ui->ListView1->setFont(font);
+    ui->ListView1->setColumnWidth(0, 1400 / TwipsPerPixel);
+    ui->ListView1->setColumnWidth(1, (1244 + TwipsPerPixel / 2) / TwipsPerPixel);
+}
+
+void fUtama::connectEvents()
+{
+    for (int i = 0; i < HostCount; ++i) {
+        const auto index = static_cast<qint16>(i);
+        connect(Komputer1[static_cast<size_t>(i)], &Komputer::Click, this,
+                EventEntry::bind(this, [this, index] { Komputer1_Click(index); }));
+    }
+    connect(ui->Command1, &QPushButton::clicked, this,
+            EventEntry::bind(this, [this] { Command1_Click(); }));
+    connect(ui->Command2, &QPushButton::clicked, this,
+            EventEntry::bind(this, [this] { Command2_Click(); }));
+    connect(ui->Command3, &QPushButton::clicked, this,
+            EventEntry::bind(this, [this] { Command3_Click(); }));
+}
+
+void fUtama::Form_Load()
+{
+    m_random->seed(static_cast<float>(QTime::currentTime().msecsSinceStartOfDay() / 1000));
+    for (Komputer *k : Komputer1) {
+        k->setState(false);
+        k->setCaption(QString());
+    }
+    for (Komputer *k : Komputer1) {
+        k->setMAC(BuatMACAcak());
+        const QString ip = k->IP();
+        k->Tambah(ip, k->MAC());
+    }
+    centre();
+}
+
+void fUtama::centre()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->geometry();
+    const float left = static_cast<float>(area.width() - width()) / 2.0f;
+    const float top = static_cast<float>(area.height() - height()) / 2.0f;
+    move(area.x() + qRound(left), area.y() + qRound(top));
+}
+
+QString fUtama::BuatMACAcak()
+{
+    QString text;
+    for (int group = 1; group <= 6; ++group) {
+        qint16 n = Convert::roundToInteger(m_random->draw() * 256.0f);
+        if (n == 256)
+            n = 0;
+        text += QString::number(n, 16).toUpper();
+        if (group != 6)
+            text += QLatin1Char('-');
+    }
+    return text;
+}
+
+QString fUtama::BuatIPAcak()
+{
+    QString text;
+    for (int group = 1; group <= 4; ++group) {
+        qint16 n = Convert::roundToInteger(m_random->draw() * 240.0f);
+        if (n == 0)
+            n = 1;
+        if (n == 240)
+            n = 1;
+        text += QString::number(n);
+        if (group != 4)
+            text += QLatin1Char('.');
+    }
+    return text;
+}
+
+void fUtama::Komputer1_Click(qint16 Index)
+{
+    SelectedIndex = Index;
+    ui->Command2->setEnabled(true);
+    ui->Command3->setEnabled(true);
+    ui->ListView1->clear();
+    Komputer &k = host(Index);
+    ui->Nama->setText(k.Nama());
+    ui->IP->setText(k.IP());
+    ui->MAC->setText(k.MAC());
+    const qint16 n = k.Jumlah();
+    for (int i = 1; i <= n; ++i) {
+        const auto entry = static_cast<qint16>(i);
+        auto *row = new QTreeWidgetItem(ui->ListView1);
+        row->setText(0, Convert::toText(k.AmbilIP(entry)));
+        row->setText(1, Convert::toText(k.AmbilMAC(entry)));
+    }
+    k.setState(true);
+    for (int i = 0; i < HostCount; ++i) {
+        if (i != Index)
+            host(i).setState(false);
+    }
+}
+
+void fUtama::Command1_Click()
+{
+    close();
+}
+
+void fUtama::Command2_Click()
+{
+    // A press that arrives while an exchange pauses would move the cursors and overwrite the
+    // slots under it; it is ignored instead.
+    if (m_exchangeRunning)
+        return;
+    const Running running(m_exchangeRunning);
+    const QString T = ui->IPCari->text();
+    if (host(SelectedIndex).Ada(T) > 0) {
+        MessageBox::show(this, MessageBox::Icon::Information, Title,
+                         QStringLiteral("Sudah ada nomor IP '") + T +
+                             QStringLiteral("' dalam tabel ARP"));
+        return;
+    }
+    LeftCursor = Int16::sub(SelectedIndex, 1);
+    RightCursor = Int16::add(SelectedIndex, 1);
+    const Komputer &requester = host(SelectedIndex);
+    Packet.SenderIP = requester.IP();
+    Packet.SenderMAC = requester.MAC();
+    Packet.Operation = 1;
+    Packet.TargetIP = T;
+    ReplyReady = false;
+    Propagate();
+    if (!ReplyReady)
+        return;
+    Packet = Reply;
+    const qint16 answering = GetIdxByIP(Packet.SenderIP);
+    LeftCursor = Int16::sub(answering, 1);
+    RightCursor = Int16::add(answering, 1);
+    Propagate();
+    Komputer1_Click(SelectedIndex);
+}
+
+void fUtama::Command3_Click()
+{
+    host(SelectedIndex).ClearEntry();
+    Komputer1_Click(SelectedIndex);
+}
+
+qint16 fUtama::GetIdxByIP(const QString &ip) const
+{
+    qint16 result = HostCount;
+    for (int i = 0; i < HostCount; ++i) {
+        if (host(i).IP() == ip)
+            result = static_cast<qint16>(i);
+    }
+    return result;
+}
+
+void fUtama::Propagate()
+{
+    while (LeftCursor >= 0 || RightCursor < HostCount) {
+        if (LeftCursor >= 0) {
+            segment(LeftCursor).setBorderColor(Segment::Green);
+            host(LeftCursor).Receive();
+            LeftCursor = Int16::sub(LeftCursor, 1);
+        }
+        if (RightCursor < HostCount) {
+            segment(Int16::sub(RightCursor, 1)).setBorderColor(Segment::Green);
+            host(RightCursor).Receive();
+            RightCursor = Int16::add(RightCursor, 1);
+        }
+        segment(Int16::add(LeftCursor, 1)).setBorderColor(Segment::Black);
+        segment(Int16::sub(RightCursor, 2)).setBorderColor(Segment::Black);
+        Komputer1_Click(SelectedIndex);
+    }
+}
+
+void fUtama::closeEvent(QCloseEvent *event)
+{
+    // Closing while a host pauses: the pause unwinds at its next pass, so the exchange
+    // stops and nothing touches the window after it has gone.
+    Runtime::end(0);
+    event->accept();
+}
