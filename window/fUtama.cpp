@@ -22,6 +22,13 @@ namespace {
 
 const QString Title = QStringLiteral("Tolvane");
 
+// A read-only box shows the start of its text, as a box the user has not scrolled does.
+void showText(QLineEdit &box, const QString &text)
+{
+    box.setText(text);
+    box.setCursorPosition(0);
+}
+
 // Sets a flag for the life of the scope, also when an error unwinds it.
 class Running
 {
@@ -163,9 +170,9 @@ void fUtama::Komputer1_Click(qint16 Index)
     ui->Command3->setEnabled(true);
     ui->ListView1->clear();
     Komputer &k = host(Index);
-    ui->Nama->setText(k.Nama());
-    ui->IP->setText(k.IP());
-    ui->MAC->setText(k.MAC());
+    showText(*ui->Nama, k.Nama());
+    showText(*ui->IP, k.IP());
+    showText(*ui->MAC, k.MAC());
     const qint16 n = k.Jumlah();
     for (int i = 1; i <= n; ++i) {
         const auto entry = static_cast<qint16>(i);
