@@ -130,7 +130,9 @@ void fUtama::centre()
     const QRect area = screen->geometry();
     const float left = static_cast<float>(area.width() - width()) / 2.0f;
     const float top = static_cast<float>(area.height() - height()) / 2.0f;
-    move(area.x() + qRound(left), area.y() + qRound(top));
+    // Position the same rectangle whose size was read: move() would place the frame there
+    // and leave the client area off-centre by the frame's width.
+    setGeometry(QRect(QPoint(area.x() + qRound(left), area.y() + qRound(top)), size()));
 }
 
 QString fUtama::BuatMACAcak()
