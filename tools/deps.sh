@@ -5,7 +5,7 @@ set -euo pipefail
 
 run_packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation2)
 test_packages=(xvfb xauth xdotool x11-utils x11-apps imagemagick desktop-file-utils appstream
-    dpkg-dev file)
+    dpkg-dev file libx11-dev qt6-base-private-dev)
 
 case "${1:-test}" in
 run) wanted=("${run_packages[@]}") ;;
