@@ -6,6 +6,8 @@
 #include "host/Runtime.h"
 #include "host/RuntimeError.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -38,12 +40,47 @@ QPixmap loadPicture(const QString &name)
     return single;
 }
 
+// To a screen reader a host is a button named after the host: pressing it selects the host,
+// as a click or Space does.
+class AccessibleKomputer : public QAccessibleWidget
+{
+public:
+    explicit AccessibleKomputer(Komputer *host) : QAccessibleWidget(host, QAccessible::Button) {}
+
+    QStringList actionNames() const override
+    {
+        return QAccessibleWidget::actionNames() << pressAction();
+    }
+    void doAction(const QString &name) override
+    {
+        if (name == pressAction())
+            Q_EMIT static_cast<Komputer *>(widget())->Click();
+        else
+            QAccessibleWidget::doAction(name);
+    }
+    QStringList keyBindingsForAction(const QString &name) const override
+    {
+        if (name == pressAction())
+            return {QStringLiteral("Space")};
+        return QAccessibleWidget::keyBindingsForAction(name);
+    }
+};
+
+QAccessibleInterface *accessibleKomputer(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("Komputer") && object && object->isWidgetType())
+        return new AccessibleKomputer(static_cast<Komputer *>(object));
+    return nullptr;
+}
+
 } // namespace
 
 Komputer::Komputer(QWidget *parent)
     : QWidget(parent), m_Indikator(new QLabel(this)), m_Nyala(new QLabel(this)),
       m_picture(loadPicture(QStringLiteral("komputer")))
 {
+    static const bool accessible = (QAccessible::installFactory(accessibleKomputer), true);
+    Q_UNUSED(accessible)
     setAutoFillBackground(true);
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
@@ -301,9 +338,13 @@ void Komputer::showWord(const QString &word)
 
 void Komputer::describe()
 {
-    setAccessibleName(m_Nama);
+    // Setting a text announces it to a screen reader even when it has not changed; the
+    // hosts are refreshed after every step, so only a real change is passed on.
+    if (accessibleName() != m_Nama)
+        setAccessibleName(m_Nama);
     QString text = tr("IP address %1, %2").arg(m_IP, m_State ? tr("on") : tr("off"));
     if (!m_Indikator->text().isEmpty())
         text += tr(", shows \"%1\"").arg(m_Indikator->text());
-    setAccessibleDescription(text);
+    if (accessibleDescription() != text)
+        setAccessibleDescription(text);
 }
