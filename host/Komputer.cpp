@@ -1,13 +1,12 @@
 #include "host/Komputer.h"
 
 #include "exchange/Module1.h"
+#include "host/AccessibleKomputer.h"
 #include "host/Convert.h"
 #include "host/PropertyBag.h"
 #include "host/Runtime.h"
 #include "host/RuntimeError.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -40,47 +39,13 @@ QPixmap loadPicture(const QString &name)
     return single;
 }
 
-// To a screen reader a host is a button named after the host: pressing it selects the host,
-// as a click or Space does.
-class AccessibleKomputer : public QAccessibleWidget
-{
-public:
-    explicit AccessibleKomputer(Komputer *host) : QAccessibleWidget(host, QAccessible::Button) {}
-
-    QStringList actionNames() const override
-    {
-        return QAccessibleWidget::actionNames() << pressAction();
-    }
-    void doAction(const QString &name) override
-    {
-        if (name == pressAction())
-            Q_EMIT static_cast<Komputer *>(widget())->Click();
-        else
-            QAccessibleWidget::doAction(name);
-    }
-    QStringList keyBindingsForAction(const QString &name) const override
-    {
-        if (name == pressAction())
-            return {QStringLiteral("Space")};
-        return QAccessibleWidget::keyBindingsForAction(name);
-    }
-};
-
-QAccessibleInterface *accessibleKomputer(const QString &className, QObject *object)
-{
-    if (className == QLatin1String("Komputer") && object && object->isWidgetType())
-        return new AccessibleKomputer(static_cast<Komputer *>(object));
-    return nullptr;
-}
-
 } // namespace
 
 Komputer::Komputer(QWidget *parent)
     : QWidget(parent), m_Indikator(new QLabel(this)), m_Nyala(new QLabel(this)),
       m_picture(loadPicture(QStringLiteral("komputer")))
 {
-    static const bool accessible = (QAccessible::installFactory(accessibleKomputer), true);
-    Q_UNUSED(accessible)
+    AccessibleKomputer::install();
     setAutoFillBackground(true);
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
