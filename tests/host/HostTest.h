@@ -1,9 +1,12 @@
 #pragma once
 
+#include "exchange/Module1.h"
 #include "host/Komputer.h"
+#include "host/Runtime.h"
 #include "host/RuntimeError.h"
 
 #include <QApplication>
+#include <QSignalSpy>
 #include <QStringList>
 #include <QTest>
 
@@ -35,6 +38,22 @@ template <typename Call> QString errorOf(Call &&call)
         return error.name();
     }
     return QString();
+}
+
+// The names of the notices a spy on PropertyChanged caught, in order.
+inline QStringList namesOf(const QSignalSpy &spy)
+{
+    QStringList names;
+    for (const QList<QVariant> &arguments : spy)
+        names << arguments.at(0).toString();
+    return names;
+}
+
+// Every test starts and ends with the program's shared state as at start-up.
+inline void resetShared()
+{
+    Runtime::reset();
+    Module1::reset();
 }
 
 inline const QString SubscriptOutOfRange = QStringLiteral("Subscript out of range");

