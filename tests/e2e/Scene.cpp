@@ -1,6 +1,7 @@
 #include "Scene.h"
 
 #include <QFont>
+#include <QLine>
 #include <QPainter>
 #include <QStringList>
 
@@ -144,6 +145,12 @@ QList<QPoint> samplePoints(const QLine &line)
 
 } // namespace
 
+bool Scene::allPixels(const QList<QPoint> &points, bool (*test)(QRgb)) const
+{
+    return std::all_of(points.begin(), points.end(),
+                       [this, test](QPoint p) { return test(m_image.pixel(p)); });
+}
+
 Scene::Scene(QImage window) : m_image(std::move(window)) {}
 
 QRect Scene::hostRect(int host)
@@ -159,11 +166,6 @@ QRect Scene::screenRect(int host)
 QRect Scene::wordRect(int host)
 {
     return Word.translated(hostRect(host).topLeft());
-}
-
-QLine Scene::segmentLine(int segment)
-{
-    return Segments.at(size_t(segment)).translated(Network);
 }
 
 QRect Scene::tableRect()
@@ -214,16 +216,12 @@ QList<int> Scene::litHosts() const
 
 bool Scene::isSegmentGreen(int segment) const
 {
-    const QList<QPoint> points = samplePoints(Segments.at(size_t(segment)));
-    return std::all_of(points.begin(), points.end(),
-                       [this](QPoint p) { return isSegmentGreenPixel(m_image.pixel(p)); });
+    return allPixels(samplePoints(Segments.at(size_t(segment))), isSegmentGreenPixel);
 }
 
 bool Scene::isSegmentBlack(int segment) const
 {
-    const QList<QPoint> points = samplePoints(Segments.at(size_t(segment)));
-    return std::all_of(points.begin(), points.end(),
-                       [this](QPoint p) { return isBlackPixel(m_image.pixel(p)); });
+    return allPixels(samplePoints(Segments.at(size_t(segment))), isBlackPixel);
 }
 
 QList<int> Scene::greenSegments() const

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QImage>
-#include <QLine>
 #include <QList>
 #include <QRect>
 #include <QString>
@@ -22,7 +21,6 @@ public:
     static QRect hostRect(int host);
     static QRect screenRect(int host);
     static QRect wordRect(int host);
-    static QLine segmentLine(int segment);
     static QRect tableRect();
     static QPoint centre(int host) { return hostRect(host).center(); }
     // Where the network area shows only host 2, although host 4's box lies there too.
@@ -31,7 +29,6 @@ public:
     static QPoint exitButtonPoint();
 
     const QImage &image() const { return m_image; }
-    bool isNull() const { return m_image.isNull(); }
 
     bool isLit(int host) const;
     QList<int> litHosts() const;
@@ -49,5 +46,7 @@ public:
     QString exchangeState() const;
 
 private:
+    bool allPixels(const QList<QPoint> &points, bool (*test)(QRgb)) const;
+
     QImage m_image;
 };

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QTest>
 #include <QThread>
 
 namespace {
@@ -73,11 +74,6 @@ bool TolvaneRun::start(QString *error)
     return true;
 }
 
-QRect TolvaneRun::geometry() const
-{
-    return m_x.geometry(m_window);
-}
-
 void TolvaneRun::startXdotool(QProcess &tool, const QStringList &arguments)
 {
     dieWithParent(tool);
@@ -102,21 +98,10 @@ QStringList TolvaneRun::clickArguments(QPoint at)
             QStringLiteral("click"), QStringLiteral("1")};
 }
 
-bool TolvaneRun::click(QPoint inWindow)
-{
-    return xdotool(clickArguments(geometry().topLeft() + inWindow));
-}
-
-void TolvaneRun::clickLater(QPoint inWindow)
+void TolvaneRun::later(const QStringList &arguments)
 {
     m_pendingInput.push_back(std::make_unique<QProcess>());
-    startXdotool(*m_pendingInput.back(), clickArguments(geometry().topLeft() + inWindow));
-}
-
-void TolvaneRun::keyLater(const QString &keys)
-{
-    m_pendingInput.push_back(std::make_unique<QProcess>());
-    startXdotool(*m_pendingInput.back(), {QStringLiteral("key"), keys});
+    startXdotool(*m_pendingInput.back(), arguments);
 }
 
 bool TolvaneRun::inputDone()
@@ -128,11 +113,6 @@ bool TolvaneRun::inputDone()
     }
     m_pendingInput.clear();
     return done;
-}
-
-bool TolvaneRun::key(const QString &keys)
-{
-    return xdotool({QStringLiteral("key"), keys});
 }
 
 bool TolvaneRun::type(const QString &text)
@@ -157,11 +137,6 @@ Scene TolvaneRun::scene() const
     const QRect area = geometry();
     // Only a window at its designed size can be read with the designed positions.
     return Scene(area.size() == Scene::WindowSize ? m_x.grab(area) : QImage());
-}
-
-QImage TolvaneRun::grab() const
-{
-    return m_x.grab(geometry());
 }
 
 QList<XServer::Window> TolvaneRun::messageBoxes() const
@@ -207,7 +182,6 @@ bool ExchangeRecorder::sample(const std::function<bool()> &done, int timeoutMs)
     while (clock.elapsed() <= timeoutMs) {
         const Scene now = m_run.scene();
         const QString state = now.exchangeState();
-        ++m_samples;
         streak = state == last ? streak + 1 : 1;
         last = state;
         // A state seen only once may be a frame caught half drawn; every real step of the
@@ -222,4 +196,22 @@ bool ExchangeRecorder::sample(const std::function<bool()> &done, int timeoutMs)
         QThread::msleep(2);
     }
     return false;
+}
+
+void TolvaneTest::initTestCase()
+{
+    QString error;
+    QVERIFY2(m_x.start(&error), qPrintable(error));
+}
+
+void TolvaneTest::init()
+{
+    m_run = std::make_unique<TolvaneRun>(m_x, m_extraEnvironment);
+    QString error;
+    QVERIFY2(m_run->start(&error), qPrintable(error));
+}
+
+void TolvaneTest::cleanup()
+{
+    m_run.reset();
 }

@@ -3,6 +3,7 @@
 #include "Scene.h"
 #include "XServer.h"
 
+#include <QObject>
 #include <QPoint>
 #include <QProcess>
 #include <QStringList>
@@ -25,12 +26,12 @@ public:
     // Starts the program and waits until its window is on the screen.
     bool start(QString *error);
     XServer::Window window() const { return m_window; }
-    QRect geometry() const;
+    QRect geometry() const { return m_x.geometry(m_window); }
 
     // Mouse and keys, in the window's own coordinates.
-    bool click(QPoint inWindow);
+    bool click(QPoint inWindow) { return xdotool(clickArguments(geometry().topLeft() + inWindow)); }
     bool clickHost(int host) { return click(Scene::centre(host)); }
-    bool key(const QString &keys);
+    bool key(const QString &keys) { return xdotool({QStringLiteral("key"), keys}); }
     bool type(const QString &text);
     // Gives the window the keyboard, as a window manager does when the user picks it.
     bool focusWindow();
@@ -38,13 +39,13 @@ public:
     bool enterIp(const QString &ip);
     // The same input sent while the test goes on reading the screen, for input in the
     // middle of an exchange; inputDone() waits for it.
-    void clickLater(QPoint inWindow);
-    void keyLater(const QString &keys);
+    void clickLater(QPoint inWindow) { later(clickArguments(geometry().topLeft() + inWindow)); }
+    void keyLater(const QString &keys) { later({QStringLiteral("key"), keys}); }
     bool inputDone();
 
     Scene scene() const;
     // The window's pixels as they are, at whatever scale the program runs.
-    QImage grab() const;
+    QImage grab() const { return m_x.grab(geometry()); }
     // The program's windows titled "Tolvane" other than the main window: its message boxes.
     QList<XServer::Window> messageBoxes() const;
 
@@ -56,6 +57,7 @@ public:
 
 private:
     bool xdotool(const QStringList &arguments);
+    void later(const QStringList &arguments);
     void startXdotool(QProcess &tool, const QStringList &arguments);
     static QStringList clickArguments(QPoint at);
 
@@ -82,8 +84,7 @@ public:
     bool recordUntilIdle(int timeoutMs);
     // Samples until a state matching the given one is seen.
     bool recordUntil(const QString &state, int timeoutMs);
-    const QStringList &states() const { return m_states; }
-    int samples() const { return m_samples; }
+    QString joined() const { return m_states.join(QLatin1Char(' ')); }
     QList<QList<int>> litDuringExchange() const { return m_lit; }
 
 private:
@@ -92,5 +93,29 @@ private:
     TolvaneRun &m_run;
     QStringList m_states;
     QList<QList<int>> m_lit;
-    int m_samples = 0;
+};
+
+// What every test of the real program shares: one X server for the test case (gone with the
+// fixture), and a fresh run of the program, its window shown, for each test function.
+class TolvaneTest : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TolvaneTest(const QStringList &extraEnvironment = {})
+        : m_extraEnvironment(extraEnvironment)
+    {
+    }
+
+protected Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+protected:
+    XServer m_x;
+    std::unique_ptr<TolvaneRun> m_run;
+
+private:
+    QStringList m_extraEnvironment;
 };

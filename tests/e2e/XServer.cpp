@@ -33,13 +33,6 @@ QString windowTitle(Display *display, ::Window window, Atom netWmName, Atom utf8
     }
     if (data)
         XFree(data);
-    if (!title.isEmpty())
-        return title;
-    char *name = nullptr;
-    if (XFetchName(display, window, &name) && name) {
-        title = QString::fromLatin1(name);
-        XFree(name);
-    }
     return title;
 }
 

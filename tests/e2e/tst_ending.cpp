@@ -2,50 +2,16 @@
 
 #include <QtTest>
 
-#include <memory>
-
 // Ending the real program: "Exit", and the close request a window manager sends when the
 // user closes the window, each while idle and in the middle of an exchange.
-class Ending : public QObject
+class Ending : public TolvaneTest
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
-    void init();
-    void cleanup();
-    void cleanupTestCase();
-
     void endsWithStatusZero_data();
     void endsWithStatusZero();
-
-private:
-    XServer m_x;
-    std::unique_ptr<TolvaneRun> m_run;
 };
-
-void Ending::initTestCase()
-{
-    QString error;
-    QVERIFY2(m_x.start(&error), qPrintable(error));
-}
-
-void Ending::init()
-{
-    m_run = std::make_unique<TolvaneRun>(m_x);
-    QString error;
-    QVERIFY2(m_run->start(&error), qPrintable(error));
-}
-
-void Ending::cleanup()
-{
-    m_run.reset();
-}
-
-void Ending::cleanupTestCase()
-{
-    m_x.stop();
-}
 
 void Ending::endsWithStatusZero_data()
 {
@@ -68,7 +34,7 @@ void Ending::endsWithStatusZero()
         QVERIFY(m_run->key(QStringLiteral("alt+b")));
         ExchangeRecorder exchange(*m_run);
         QVERIFY2(exchange.recordUntil(QStringLiteral("1|2:Receive"), 120000),
-                 qPrintable(exchange.states().join(QLatin1Char(' '))));
+                 qPrintable(exchange.joined()));
     }
     const qsizetype printedBefore = m_run->output().size();
     if (closeRequest) {

@@ -2,8 +2,6 @@
 
 #include <QtTest>
 
-#include <memory>
-
 namespace {
 
 constexpr int Scale = 2;
@@ -22,88 +20,46 @@ int differences(const QImage &shown, const QImage &picture)
     return differing;
 }
 
-QString picturePath(const QString &name)
-{
-    return QStringLiteral(TOLVANE_PICTURES "/") + name;
-}
-
 } // namespace
 
 // The real program at QT_SCALE_FACTOR=2: a window twice its size, and the hosts drawn from
 // the pictures made for that density, pixel for pixel.
-class HighDpi : public QObject
+class HighDpi : public TolvaneTest
 {
     Q_OBJECT
 
-private Q_SLOTS:
-    void initTestCase();
-    void init();
-    void cleanup();
-    void cleanupTestCase();
+public:
+    HighDpi() : TolvaneTest({QStringLiteral("QT_SCALE_FACTOR=2")}) {}
 
-    void windowIsTwiceItsSize();
+private Q_SLOTS:
     void picturesComeFromTheirDoubleVersions_data();
     void picturesComeFromTheirDoubleVersions();
-
-private:
-    XServer m_x{QSize(2000, 1400)};
-    std::unique_ptr<TolvaneRun> m_run;
 };
-
-void HighDpi::initTestCase()
-{
-    QString error;
-    QVERIFY2(m_x.start(&error), qPrintable(error));
-}
-
-void HighDpi::init()
-{
-    m_run = std::make_unique<TolvaneRun>(m_x, QStringList{QStringLiteral("QT_SCALE_FACTOR=2")});
-    QString error;
-    QVERIFY2(m_run->start(&error), qPrintable(error));
-}
-
-void HighDpi::cleanup()
-{
-    m_run.reset();
-}
-
-void HighDpi::cleanupTestCase()
-{
-    m_x.stop();
-}
-
-void HighDpi::windowIsTwiceItsSize()
-{
-    QCOMPARE(m_run->geometry().size(), Scene::WindowSize * Scale);
-}
 
 void HighDpi::picturesComeFromTheirDoubleVersions_data()
 {
     QTest::addColumn<bool>("lit");
     QTest::addColumn<QString>("picture");
-    QTest::addColumn<QString>("single");
 
-    QTest::newRow("computer") << false << QStringLiteral("komputer@2x.png")
-                              << QStringLiteral("komputer.png");
-    QTest::newRow("lit screen") << true << QStringLiteral("nyala@2x.png")
-                                << QStringLiteral("nyala.png");
+    QTest::newRow("computer") << false << QStringLiteral("komputer");
+    QTest::newRow("lit screen") << true << QStringLiteral("nyala");
 }
 
 void HighDpi::picturesComeFromTheirDoubleVersions()
 {
     QFETCH(bool, lit);
     QFETCH(QString, picture);
-    QFETCH(QString, single);
 
+    QCOMPARE(m_run->geometry().size(), Scene::WindowSize * Scale);
     // Host 1 is the one host wider than the computer picture, so none of it is cut off.
     const int host = 1;
     if (lit)
         QVERIFY(m_run->click(Scene::centre(host) * Scale));
     const QRect logical = lit ? Scene::screenRect(host) : Scene::hostRect(host);
     const QRect area(logical.topLeft() * Scale, logical.size() * Scale);
-    const QImage doubled(picturePath(picture));
-    const QImage upscaled = QImage(picturePath(single)).scaled(doubled.size());
+    const QString path = QStringLiteral(TOLVANE_PICTURES "/") + picture;
+    const QImage doubled(path + QStringLiteral("@2x.png"));
+    const QImage upscaled = QImage(path + QStringLiteral(".png")).scaled(doubled.size());
     QVERIFY(!doubled.isNull());
     QVERIFY(!upscaled.isNull());
 
