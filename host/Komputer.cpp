@@ -162,9 +162,9 @@ void Komputer::Receive()
     case 1:
         // The own address comes first: a target answers for itself whatever its table holds.
         if (m_IP == Packet.TargetIP)
-            answer(2);
+            answer(2, m_MAC);
         else if (Ada(Packet.TargetIP) > 0)
-            answer(3);
+            answer(3, Ambil(Packet.TargetIP));
         break;
     case 2:
     case 3:
@@ -177,7 +177,7 @@ void Komputer::Receive()
     }
 }
 
-void Komputer::answer(quint8 operation)
+void Komputer::answer(quint8 operation, const QString &targetMac)
 {
     // Each answer starts again from the request, so a later answer replaces an earlier one.
     Reply = Packet;
@@ -188,7 +188,9 @@ void Komputer::answer(quint8 operation)
     Reply.SenderIP = m_IP;
     Reply.SenderMAC = m_MAC;
     Reply.Operation = operation;
-    Reply.TargetMAC = operation == 2 ? m_MAC : Ambil(Packet.TargetIP);
+    // The MAC is the one the host held when it decided to answer: a table cleared during the
+    // pause must not send every host an empty MAC for the address.
+    Reply.TargetMAC = targetMac;
 }
 
 void Komputer::Delay()

@@ -81,7 +81,7 @@ private:
     // Shows an activity word straight on the screen, pauses, and clears it again.
     void flash(const QString &word);
     void showWord(const QString &word);
-    void answer(quint8 operation);
+    void answer(quint8 operation, const QString &targetMac);
     void describe();
 
     ArpTable m_ArpTable; // holds the count behind Jumlah as well

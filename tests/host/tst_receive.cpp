@@ -98,6 +98,7 @@ private Q_SLOTS:
     void laterAnswerReplacesEarlier_data();
     void laterAnswerReplacesEarlier();
     void recordsCopyByValue();
+    void answerKeepsMacClearedDuringPause();
     void endingStopsReceive_data();
     void endingStopsReceive();
 
@@ -290,6 +291,25 @@ void TestReceive::laterAnswerReplacesEarlier()
     QCOMPARE(Module1::Reply, targetFirst ? fromHolder : fromTarget);
     QVERIFY(Module1::ReplyReady);
     QCOMPARE(m_words, QStringList({Receiving, Saved, Found, Receiving, Saved, Found}));
+}
+
+void TestReceive::answerKeepsMacClearedDuringPause()
+{
+    // "Hapus Entri" can clear the holder's table while it shows "Found!"; the answer still
+    // resolves the address to the MAC the holder held, never to an empty one.
+    Komputer holder;
+    prepare(holder, Holder, {Holder.entry(), Requester.entry(), Target.entry()});
+    Module1::Packet = request(Requester, Target.ip);
+    Runtime::setPauseObserver([&](Komputer &pausing) {
+        if (pausing.Caption() == Found)
+            pausing.ClearEntry();
+    });
+
+    holder.Receive();
+
+    QVERIFY(Module1::ReplyReady);
+    QCOMPARE(Module1::Reply, packet(3, Requester, Holder, Target.ip, Target.mac));
+    QCOMPARE(tableOf(holder), QStringList({Holder.entry()}));
 }
 
 void TestReceive::recordsCopyByValue()
