@@ -1,16 +1,21 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing Tolvane need.
-# Usage: tools/deps.sh run|test   (as root, or through sudo)
+# Usage: tools/deps.sh run|test|bench   (as root, or through sudo)
 set -euo pipefail
 
 run_packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation2)
-test_packages=(xvfb xauth xdotool x11-utils x11-apps imagemagick desktop-file-utils appstream
-    dpkg-dev file libx11-dev qt6-base-private-dev)
+# Xvfb and xdotool drive the real binary; Xlib reads its screen; the private Qt headers switch
+# accessibility on without a screen reader; the rest check the desktop files and the package.
+test_packages=(xvfb xdotool libx11-dev qt6-base-private-dev desktop-file-utils appstream
+    dpkg-dev file)
+# strace counts the system calls made while the program idles.
+bench_packages=(strace)
 
 case "${1:-test}" in
 run) wanted=("${run_packages[@]}") ;;
 test) wanted=("${run_packages[@]}" "${test_packages[@]}") ;;
-*) echo "usage: $0 run|test" >&2; exit 2 ;;
+bench) wanted=("${run_packages[@]}" "${test_packages[@]}" "${bench_packages[@]}") ;;
+*) echo "usage: $0 run|test|bench" >&2; exit 2 ;;
 esac
 
 missing=()
