@@ -8,8 +8,8 @@ run_packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins libgl-dev fonts
 # accessibility on without a screen reader; the rest check the desktop files and the package.
 test_packages=(xvfb xdotool libx11-dev qt6-base-private-dev desktop-file-utils appstream
     dpkg-dev file)
-# strace counts the system calls made while the program idles.
-bench_packages=(strace)
+# strace counts the system calls made while the program idles; free (procps) names the memory.
+bench_packages=(strace procps)
 
 case "${1:-test}" in
 run) wanted=("${run_packages[@]}") ;;
