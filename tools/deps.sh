@@ -1,21 +1,24 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing Tolvane need.
-# Usage: tools/deps.sh run|test|bench   (as root, or through sudo)
+# Usage: tools/deps.sh run|test|docs|bench   (as root, or through sudo)
 set -euo pipefail
 
 run_packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation2)
-# Xvfb and xdotool drive the real binary; Xlib reads its screen; the private Qt headers switch
-# accessibility on without a screen reader; the rest check the desktop files and the package.
-test_packages=(xvfb xdotool libx11-dev qt6-base-private-dev desktop-file-utils appstream
-    dpkg-dev file)
+# xvfb-run, a window manager and xdotool drive the real binary; the rest check the desktop
+# files and the package.
+test_packages=(xvfb xauth xdotool openbox wmctrl procps desktop-file-utils appstream dpkg-dev
+    file)
+# ImageMagick takes the README's screenshots off the X server.
+docs_packages=(xvfb xauth xdotool imagemagick)
 # strace counts the system calls made while the program idles; free (procps) names the memory.
 bench_packages=(strace procps)
 
 case "${1:-test}" in
 run) wanted=("${run_packages[@]}") ;;
 test) wanted=("${run_packages[@]}" "${test_packages[@]}") ;;
+docs) wanted=("${run_packages[@]}" "${docs_packages[@]}") ;;
 bench) wanted=("${run_packages[@]}" "${test_packages[@]}" "${bench_packages[@]}") ;;
-*) echo "usage: $0 run|test|bench" >&2; exit 2 ;;
+*) echo "usage: $0 run|test|docs|bench" >&2; exit 2 ;;
 esac
 
 missing=()

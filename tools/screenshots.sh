@@ -1,18 +1,30 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots, docs/screenshot-{start,exchange,message}.png, from the real
-# program on an X server of its own (Xvfb), driven with xdotool.
+# program on an X server of its own (xvfb-run), driven with xdotool and read with ImageMagick.
 # Usage: tools/screenshots.sh [BUILD_DIR]   (default: build-screenshots)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="${1:-$root/build-screenshots}"
-"$root/tools/deps.sh" test
-
-if [ ! -f "$build/CMakeCache.txt" ]; then
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON
-fi
-cmake --build "$build" --target tolvane tolvane_screenshots
+"$root/tools/deps.sh" docs
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+cmake --build "$build" --target tolvane
 mkdir -p "$root/docs"
-"$build/tests/e2e/tolvane_screenshots" "$root/docs"
-if command -v optipng >/dev/null 2>&1; then
-    optipng -quiet -o5 -strip all "$root"/docs/screenshot-{start,exchange,message}.png
-fi
+
+# Runs inside xvfb-run: the window as it starts, Tesu resolving 192.168.0.4 while Wimse shows
+# "Found!", and the refusal of a second Broadcast.
+shoot() {
+    "$1" &
+    window=$(xdotool search --sync --onlyvisible --name '^Tolvane$' | head -n1)
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    take() { sleep 0.5; import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$2/$1"; }
+    take screenshot-start.png "$2"
+    xdotool mousemove --window "$window" 110 60 click 1 key alt+b
+    sleep "${TOLVANE_FOUND_AFTER:-2.2}"
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$2/screenshot-exchange.png"
+    sleep 10
+    xdotool key alt+b
+    take screenshot-message.png "$2"
+    kill %1
+}
+export -f shoot
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -c 'shoot "$0" "$1"' "$build/tolvane" "$root/docs"
