@@ -1,3 +1,4 @@
+#include "app/CommandLine.h"
 #include "host/Runtime.h"
 #include "window/fUtama.h"
 
@@ -6,6 +7,9 @@
 
 int main(int argc, char *argv[])
 {
+    if (const std::optional<int> status = CommandLine::answer(argc, argv))
+        return *status;
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tolvane"));
     QGuiApplication::setDesktopFileName(QStringLiteral("tolvane"));
