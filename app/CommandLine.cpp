@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "app/CommandLine.h"
 
 #include <QCommandLineParser>
@@ -56,12 +59,12 @@ std::optional<int> CommandLine::answer(int argc, char *argv[])
     int count = argc;
     const QCoreApplication application(count, argv);
     if (!understood) {
-        std::fprintf(stderr, "%s: %s\n\n%s", argv[0], qPrintable(error),
-                     qPrintable(parser.helpText()));
+        const QString text = QStringLiteral("%1: %2\n\n").arg(arguments[0], error);
+        std::fputs(qPrintable(text + parser.helpText()), stderr);
         return 1;
     }
     if (parser.isSet(version))
-        std::printf("Tolvane %s\n", TOLVANE_VERSION);
+        std::fputs("Tolvane " TOLVANE_VERSION "\n", stdout);
     else
         std::fputs(qPrintable(parser.helpText()), stdout);
     return 0;

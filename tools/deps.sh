@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Tolvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian packages that building, running and testing Tolvane need.
 # Usage: tools/deps.sh run|test|bench   (as root, or through sudo)
 set -euo pipefail
