@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "app/CommandLine.h"
 #include "host/Runtime.h"
 #include "window/fUtama.h"
 
@@ -6,6 +10,9 @@
 
 int main(int argc, char *argv[])
 {
+    if (const std::optional<int> status = CommandLine::answer(argc, argv))
+        return *status;
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tolvane"));
     QGuiApplication::setDesktopFileName(QStringLiteral("tolvane"));

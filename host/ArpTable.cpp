@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "host/ArpTable.h"
 
 #include "host/Int16.h"

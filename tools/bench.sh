@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Tolvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds Tolvane and its benchmarks in Release and runs every benchmark under a private Xvfb,
 # printing each figure beside its baseline. Nothing here passes or fails on a time.
 # Usage: tools/bench.sh [RUNS]   (RUNS alternated start-ups of each program, 15 by default)

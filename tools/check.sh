@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Tolvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds Tolvane warning-free and runs every test; then builds it again with AddressSanitizer
 # (leak detection on) and UndefinedBehaviorSanitizer and runs every test once more, failing on
 # any report.

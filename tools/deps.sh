@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Tolvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian packages that building, running and testing Tolvane need.
 # Usage: tools/deps.sh run|test|docs|bench   (as root, or through sudo)
 set -euo pipefail
 
 run_packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation2)
 # xvfb-run, a window manager and xdotool drive the real binary; the rest check the desktop
-# files and the package.
+# files, the manual page, the licence headers and the package.
 test_packages=(xvfb xauth xdotool openbox wmctrl procps desktop-file-utils appstream dpkg-dev
-    file)
+    file groff-base reuse lintian)
 # ImageMagick takes the README's screenshots off the X server.
 docs_packages=(xvfb xauth xdotool imagemagick)
 # strace counts the system calls made while the program idles; free (procps) names the memory.

@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Tolvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Regenerates the program's PNG pictures and application icons from their SVG sources.
 # Needs rsvg-convert (librsvg2-bin); uses optipng, if installed, to make the PNGs smaller.
 set -euo pipefail

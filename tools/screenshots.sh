@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Tolvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Takes the README's screenshots, docs/screenshot-{start,exchange,message}.png, from the real
 # program on an X server of its own (xvfb-run), driven with xdotool and read with ImageMagick.
 # Usage: tools/screenshots.sh [BUILD_DIR]   (default: build-screenshots)

@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Tolvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds Tolvane and starts it.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
