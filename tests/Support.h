@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What every suite shares: a clean program per test, messages taken instead of shown, and the
 // hosts' tables as the window lists them.
 #pragma once

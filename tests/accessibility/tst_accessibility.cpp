@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What a screen reader learns of the window through Qt's accessibility interface, and the
 // whole simulation used without a mouse: Tab walks the hosts and the controls in their
 // order, a focused host shows a focus frame and Space selects it, Alt+B and Alt+H run the

@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Tolvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The real program on a real X server (run under xvfb-run) with a real window manager, driven
 # by real input from xdotool: a click selects host Tesu, Alt+B resolves 192.168.0.4, and the
 # program ends with status 0 through "Exit" and through the window manager's close, the

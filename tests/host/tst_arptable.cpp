@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A host's ARP table through the host's own members: each row runs a script of operations on
 // a fresh host and compares what the queries answered and the table left behind.
 

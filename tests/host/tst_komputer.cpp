@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The host control as the window and the design data use it: loading, new and saved stored
 // values, the setters and their notices, the lit screen, the click, and the pause.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A host receiving the packet in flight: the words it flashes, what it learns and whether it
 // answers, for every kind of packet it can meet. The host is Dovel, 192.168.0.3 (MAC 33).
 

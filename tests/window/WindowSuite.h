@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window suites' fixture: a fresh window per test with a short pause, messages recorded,
 // and every pause written down as host, word and lit segments ("3F2": host 3 shows "Found!"
 // while segment 2 is green).

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One ARP resolution driven through the window: the order in which the packet travels from
 // every origin, the worked example with its refusal, whatever a click does while an exchange
 // pauses, and a run-time error reaching the user.

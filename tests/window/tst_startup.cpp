@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window as it first shows: the address generators at their boundary values, every host
 // off with a fresh MAC and its own entry, the window centred, the network drawn; and what a
 // click on each host selects.
