@@ -1,0 +1,25 @@
+#include "window/Announcer.h"
+
+#include <QAccessible>
+
+Announcer::Announcer(QWidget *parent) : QWidget(parent)
+{
+    setGeometry(0, 0, 0, 0);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    hide();
+}
+
+void Announcer::say(const QString &text)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    setAccessibleName(text);
+    QAccessibleAnnouncementEvent event(this, text);
+    QAccessible::updateAccessibility(&event);
+#else
+    // Before Qt 6.8 there is no announcement; a reader speaks a notification as it appears.
+    hide();
+    setAccessibleName(text);
+    show();
+#endif
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QWidget>
+
+// What a screen reader should say without anything moving the focus: the words the hosts
+// flash and the outcome of a command. It takes no room, no click and no focus, so nothing
+// on the screen changes; to a reader it is a notification.
+class Announcer : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Announcer(QWidget *parent = nullptr);
+
+    void say(const QString &text);
+};
