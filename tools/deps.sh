@@ -6,8 +6,9 @@ set -euo pipefail
 run_packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation2)
 # Xvfb and xdotool drive the real binary; Xlib reads its screen; the private Qt headers switch
 # accessibility on without a screen reader; the rest check the desktop files and the package.
+# A private session bus, the AT-SPI registry and pyatspi read the program as a screen reader.
 test_packages=(xvfb xdotool libx11-dev qt6-base-private-dev desktop-file-utils appstream
-    dpkg-dev file)
+    dpkg-dev file dbus at-spi2-core python3-pyatspi)
 # strace counts the system calls made while the program idles; free (procps) names the memory.
 bench_packages=(strace procps)
 

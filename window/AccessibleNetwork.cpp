@@ -43,10 +43,8 @@ int AccessibleNetwork::childCount() const
 
 QAccessibleInterface *AccessibleNetwork::child(int index) const
 {
-    const QList<Komputer *> all = hosts();
-    if (index < 0 || index >= all.size())
-        return nullptr;
-    return QAccessible::queryAccessibleInterface(all.at(index));
+    // Out of range, value() gives no host and so no interface.
+    return QAccessible::queryAccessibleInterface(hosts().value(index));
 }
 
 int AccessibleNetwork::indexOfChild(const QAccessibleInterface *child) const

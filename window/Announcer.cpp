@@ -4,9 +4,8 @@
 
 Announcer::Announcer(QWidget *parent) : QWidget(parent)
 {
+    // No room means no paint and no click; a plain widget takes no focus. It shows only to speak.
     setGeometry(0, 0, 0, 0);
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    setFocusPolicy(Qt::NoFocus);
     hide();
 }
 
