@@ -141,6 +141,8 @@ private Q_SLOTS:
         QCOMPARE(g_spoken.value(said - 1),
                  last.replace(" MAC.", ' ' + m_window->host(3).MAC() + '.'));
         g_spoken.clear();
+        // What speaks takes no room: a click at the top of host 0 still reaches the host.
+        QCOMPARE(m_window->childAt(50, 25), &m_window->host(0));
     }
 
     void boxesAndRows()
