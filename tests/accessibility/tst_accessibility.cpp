@@ -102,24 +102,23 @@ private Q_SLOTS:
         QCOMPARE(network->parent()->role(), QAccessible::Window);
     }
 
-    // Host 0 asks; how many notifications follow, the first and the last (the word order along
-    // the chain is the exchange tests' part).
+    // Host 0 asks: one notification for each word flashed, then the outcome. The words
+    // themselves, in order, are the AT-SPI test's part.
     void commandsAreSpoken_data()
     {
         QTest::addColumn<QString>("target");
         QTest::addColumn<bool>("clear");
         QTest::addColumn<int>("said");
-        QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("last");
         QTest::newRow("answered")
-            << "192.168.0.4" << false << 22 << "Bilrun: Receive"
+            << "192.168.0.4" << false << 22
             << "Wimse answered: 192.168.0.4 is at MAC. The ARP table of Tesu has 2 entries.";
-        QTest::newRow("nobody answered") << "192.168.0.9" << false << 9 << "Bilrun: Receive"
-                                         << "No host answered for 192.168.0.9.";
+        QTest::newRow("nobody answered")
+            << "192.168.0.9" << false << 9 << "No host answered for 192.168.0.9.";
         // The message box that refuses speaks for itself.
-        QTest::newRow("refused") << "192.168.0.1" << false << 0 << QString() << QString();
-        const QString cleared = QStringLiteral("Table cleared. The ARP table of Tesu has 1 entry.");
-        QTest::newRow("Hapus Entri") << "192.168.0.4" << true << 1 << cleared << cleared;
+        QTest::newRow("refused") << "192.168.0.1" << false << 0 << QString();
+        QTest::newRow("Hapus Entri")
+            << "192.168.0.4" << true << 1 << "Table cleared. The ARP table of Tesu has 1 entry.";
     }
 
     void commandsAreSpoken()
@@ -127,7 +126,6 @@ private Q_SLOTS:
         QFETCH(QString, target);
         QFETCH(bool, clear);
         QFETCH(int, said);
-        QFETCH(QString, first);
         QFETCH(QString, last);
         m_window->controls().IPCari->setText(target);
         m_window->Komputer1_Click(0);
@@ -137,7 +135,6 @@ private Q_SLOTS:
             m_window->Command3_Click();
         }
         QCOMPARE(g_spoken.size(), said);
-        QCOMPARE(g_spoken.value(0), first);
         QCOMPARE(g_spoken.value(said - 1),
                  last.replace(" MAC.", ' ' + m_window->host(3).MAC() + '.'));
         g_spoken.clear();
