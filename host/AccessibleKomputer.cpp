@@ -17,19 +17,33 @@ QAccessibleInterface *create(const QString &className, QObject *object)
 } // namespace
 
 AccessibleKomputer::AccessibleKomputer(Komputer *host)
-    : QAccessibleWidget(host, QAccessible::Button)
+    : QAccessibleWidget(host, QAccessible::RadioButton)
 {
+}
+
+Komputer *AccessibleKomputer::host() const
+{
+    return static_cast<Komputer *>(widget());
+}
+
+QAccessible::State AccessibleKomputer::state() const
+{
+    QAccessible::State state = QAccessibleWidget::state();
+    state.checkable = true;
+    state.checked = host()->isLit();
+    return state;
 }
 
 QStringList AccessibleKomputer::actionNames() const
 {
-    return QAccessibleWidget::actionNames() << pressAction();
+    // Press first: it is the action a reader offers as the default.
+    return QStringList{pressAction()} << QAccessibleWidget::actionNames();
 }
 
 void AccessibleKomputer::doAction(const QString &name)
 {
     if (name == pressAction())
-        Q_EMIT static_cast<Komputer *>(widget())->Click();
+        Q_EMIT host()->Click();
     else
         QAccessibleWidget::doAction(name);
 }
@@ -39,6 +53,14 @@ QStringList AccessibleKomputer::keyBindingsForAction(const QString &name) const
     if (name == pressAction())
         return {QStringLiteral("Space")};
     return QAccessibleWidget::keyBindingsForAction(name);
+}
+
+void AccessibleKomputer::checkedChanged(Komputer *host)
+{
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(host, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 void AccessibleKomputer::install()

@@ -7,17 +7,27 @@
 
 class Komputer;
 
-// To a screen reader a host is a button named after the host: pressing it selects the host,
-// as a click or Space does.
+// To a screen reader a host is a radio button named after the host, checked while it is
+// selected: pressing it selects the host, as a click or Space does. Its picture and its word
+// are not children of their own; the word is in the description.
 class AccessibleKomputer : public QAccessibleWidget
 {
 public:
     explicit AccessibleKomputer(Komputer *host);
 
+    QAccessible::State state() const override;
+    int childCount() const override { return 0; }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
     QStringList actionNames() const override;
     void doAction(const QString &name) override;
     QStringList keyBindingsForAction(const QString &name) const override;
 
+    // Tells a listening screen reader that the host was selected or deselected.
+    static void checkedChanged(Komputer *host);
     // The factory Qt asks for the interface of every object; installed once per program.
     static void install();
+
+private:
+    Komputer *host() const;
 };

@@ -15,7 +15,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyleOptionFocusRect>
 
 using namespace Module1;
 
@@ -92,9 +91,12 @@ void Komputer::setMAC(const QString &New_MAC)
 
 void Komputer::setState(bool New_State)
 {
+    const bool wasLit = isLit();
     m_State = New_State;
     m_Nyala->setVisible(m_State);
     describe();
+    if (isLit() != wasLit)
+        AccessibleKomputer::checkedChanged(this);
     Q_EMIT PropertyChanged(QStringLiteral("State"));
 }
 
@@ -258,13 +260,19 @@ void Komputer::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.drawPixmap(0, 0, m_picture);
-    if (hasFocus()) {
-        QStyleOptionFocusRect frame;
-        frame.initFrom(this);
-        frame.rect = rect().adjusted(1, 1, -1, -1);
-        frame.backgroundColor = Qt::white;
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, this);
-    }
+    if (hasFocus())
+        paintFocusFrame(painter);
+}
+
+void Komputer::paintFocusFrame(QPainter &painter)
+{
+    // An outline only, two pixels inside the edge: a fill would read as a second selection.
+    // It shows whenever the host has the focus, also the focus it gets as the window opens.
+    QPen pen(palette().color(QPalette::Highlight), 2);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
 }
 
 void Komputer::mousePressEvent(QMouseEvent *event)
@@ -296,6 +304,7 @@ void Komputer::keyPressEvent(QKeyEvent *event)
 void Komputer::flash(const QString &word)
 {
     showWord(word);
+    Q_EMIT WordFlashed(word);
     Delay();
     showWord(QString());
 }
@@ -312,7 +321,8 @@ void Komputer::describe()
     // hosts are refreshed after every step, so only a real change is passed on.
     if (accessibleName() != m_Nama)
         setAccessibleName(m_Nama);
-    QString text = tr("IP address %1, %2").arg(m_IP, m_State ? tr("on") : tr("off"));
+    // Selection is the checked state; the description holds what the screen shows.
+    QString text = tr("IP address %1").arg(m_IP);
     if (!m_Indikator->text().isEmpty())
         text += tr(", shows \"%1\"").arg(m_Indikator->text());
     if (accessibleDescription() != text)

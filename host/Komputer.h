@@ -9,12 +9,13 @@
 #include <QWidget>
 
 class QLabel;
+class QPainter;
 class PropertyBag;
 
 // One simulated computer on the segment: its identity, its ARP table, the lit screen that
 // marks it as selected, the activity word on that screen, and its reaction to the packet in
 // flight. The window reaches a host only through these members; a host reaches the window
-// only through Click.
+// only through its signals.
 class Komputer : public QWidget
 {
     Q_OBJECT
@@ -71,6 +72,8 @@ public:
 
 Q_SIGNALS:
     void Click();
+    // A word goes on the screen for one pause; the window has it spoken.
+    void WordFlashed(const QString &word);
     // Sent by every property setter, also when the value does not change.
     void PropertyChanged(const QString &name);
 
@@ -86,6 +89,7 @@ private:
     void showWord(const QString &word);
     void answer(quint8 operation, const QString &targetMac);
     void describe();
+    void paintFocusFrame(QPainter &painter);
 
     ArpTable m_ArpTable; // holds the count behind Jumlah as well
     QString m_IP;

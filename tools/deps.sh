@@ -8,10 +8,12 @@
 set -euo pipefail
 
 run_packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation2)
-# xvfb-run, a window manager and xdotool drive the real binary; the rest check the desktop
-# files, the manual page, the licence headers and the package.
-test_packages=(xvfb xauth xdotool openbox wmctrl procps desktop-file-utils appstream dpkg-dev
-    file groff-base reuse lintian)
+# xvfb-run, a window manager and xdotool drive the real binary; the private Qt headers switch
+# accessibility on without a screen reader; a private session bus, the AT-SPI registry and
+# pyatspi read the program as a screen reader does; the rest check the desktop files, the
+# manual page, the licence headers and the package.
+test_packages=(xvfb xauth xdotool openbox wmctrl procps qt6-base-private-dev dbus at-spi2-core
+    python3-pyatspi desktop-file-utils appstream dpkg-dev file groff-base reuse lintian)
 # ImageMagick takes the README's screenshots off the X server.
 docs_packages=(xvfb xauth xdotool imagemagick)
 # strace counts the system calls made while the program idles; free (procps) names the memory.

@@ -10,6 +10,8 @@
 #include "host/PropertyBag.h"
 #include "host/Runtime.h"
 #include "ui_fUtama.h"
+#include "window/AccessibleNetwork.h"
+#include "window/Announcer.h"
 #include "window/EventEntry.h"
 #include "window/MessageBox.h"
 #include "window/RandomSource.h"
@@ -25,11 +27,25 @@ namespace {
 
 const QString Title = QStringLiteral("Tolvane");
 
-// A read-only box shows the start of its text, as a box the user has not scrolled does.
+// A read-only box shows the start of its text, as a box the user has not scrolled does. An
+// unchanged text is left alone: a screen reader would hear it deleted and inserted again.
 void showText(QLineEdit &box, const QString &text)
 {
+    if (box.text() == text)
+        return;
     box.setText(text);
     box.setCursorPosition(0);
+}
+
+// The MAC column cuts a full MAC short; the whole pair is in the row's tip and its spoken text.
+void addRow(QTreeWidget &view, const QString &ip, const QString &mac)
+{
+    auto *row = new QTreeWidgetItem(&view, {ip, mac});
+    const QString whole = QStringLiteral("IP %1, MAC %2").arg(ip, mac);
+    for (int column = 0; column < 2; ++column) {
+        row->setToolTip(column, whole);
+        row->setData(column, Qt::AccessibleTextRole, whole);
+    }
 }
 
 // Sets a flag for the life of the scope, also when an error unwinds it.
@@ -51,7 +67,9 @@ fUtama::fUtama(std::unique_ptr<RandomSource> random, QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::fUtama>()),
       m_random(random ? std::move(random) : std::make_unique<RandomSource>())
 {
+    AccessibleNetwork::install();
     ui->setupUi(this);
+    m_announcer = new Announcer(this);
     Komputer1 = {ui->Komputer1_0, ui->Komputer1_1, ui->Komputer1_2, ui->Komputer1_3,
                  ui->Komputer1_4};
     Line1 = {ui->Line1_0, ui->Line1_1, ui->Line1_2, ui->Line1_3};
@@ -99,8 +117,12 @@ void fUtama::connectEvents()
 {
     for (int i = 0; i < HostCount; ++i) {
         const auto index = static_cast<qint16>(i);
-        connect(Komputer1[static_cast<size_t>(i)], &Komputer::Click, this,
+        Komputer *k = Komputer1[static_cast<size_t>(i)];
+        connect(k, &Komputer::Click, this,
                 EventEntry::bind(this, [this, index] { Komputer1_Click(index); }));
+        connect(k, &Komputer::WordFlashed, m_announcer, [this, k](const QString &word) {
+            m_announcer->say(k->Nama() + QStringLiteral(": ") + word);
+        });
     }
     connect(ui->Command1, &QPushButton::clicked, this,
             EventEntry::bind(this, [this] { Command1_Click(); }));
@@ -181,9 +203,8 @@ void fUtama::Komputer1_Click(qint16 Index)
     const qint16 n = k.Jumlah();
     for (int i = 1; i <= n; ++i) {
         const auto entry = static_cast<qint16>(i);
-        auto *row = new QTreeWidgetItem(ui->ListView1);
-        row->setText(0, Convert::toText(k.AmbilIP(entry)));
-        row->setText(1, Convert::toText(k.AmbilMAC(entry)));
+        addRow(*ui->ListView1, Convert::toText(k.AmbilIP(entry)),
+               Convert::toText(k.AmbilMAC(entry)));
     }
     k.setState(true);
     for (int i = 0; i < HostCount; ++i) {
@@ -220,20 +241,42 @@ void fUtama::Command2_Click()
     Packet.TargetIP = T;
     ReplyReady = false;
     Propagate();
-    if (!ReplyReady)
+    if (!ReplyReady) {
+        m_announcer->say(QStringLiteral("No host answered for %1.").arg(T));
         return;
+    }
     Packet = Reply;
     const qint16 answering = GetIdxByIP(Packet.SenderIP);
     LeftCursor = Int16::sub(answering, 1);
     RightCursor = Int16::add(answering, 1);
     Propagate();
     Komputer1_Click(SelectedIndex);
+    announceAnswer();
 }
 
 void fUtama::Command3_Click()
 {
     host(SelectedIndex).ClearEntry();
     Komputer1_Click(SelectedIndex);
+    m_announcer->say(QStringLiteral("Table cleared. ") + tableSize(host(SelectedIndex)));
+}
+
+// Once the answer has gone round: who answered, the pair it gave, and what the table holds.
+void fUtama::announceAnswer()
+{
+    const qint16 answering = GetIdxByIP(Packet.SenderIP);
+    const QString who = answering < HostCount ? host(answering).Nama() : Packet.SenderIP;
+    m_announcer->say(
+        QStringLiteral("%1 answered: %2 is at %3. ").arg(who, Packet.TargetIP, Packet.TargetMAC) +
+        tableSize(host(SelectedIndex)));
+}
+
+QString fUtama::tableSize(const Komputer &k) const
+{
+    const int n = k.Jumlah();
+    const QString entries =
+        n == 1 ? QStringLiteral("1 entry") : QStringLiteral("%1 entries").arg(n);
+    return QStringLiteral("The ARP table of %1 has %2.").arg(k.Nama(), entries);
 }
 
 qint16 fUtama::GetIdxByIP(const QString &ip) const

@@ -10,6 +10,7 @@
 #include <array>
 #include <memory>
 
+class Announcer;
 class Komputer;
 class Segment;
 
@@ -61,11 +62,14 @@ private:
     void setUpListView();
     void connectEvents();
     void centre();
+    void announceAnswer();
+    QString tableSize(const Komputer &k) const;
 
     std::unique_ptr<Ui::fUtama> ui;
     std::unique_ptr<RandomSource> m_random;
     std::array<Komputer *, HostCount> Komputer1{};
     std::array<Segment *, SegmentCount> Line1{};
+    Announcer *m_announcer = nullptr;
     qint16 SelectedIndex = 0;
     qint16 LeftCursor = 0;
     qint16 RightCursor = 0;

@@ -1,0 +1,102 @@
+#!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 The Tolvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+"""What a screen reader hears of the real program, read through the AT-SPI bus as Orca reads
+it: the window, a host selected with Space from the X server, and the notifications of the
+worked example in order. Runs under xvfb-run and dbus-run-session; argument: the binary."""
+
+import subprocess
+import sys
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+heard = []  # (event type, role of the source, its name, detail1), in order of arrival
+
+
+def listen(event):
+    heard.append((event.type, event.source.getRole(), event.source.name, event.detail1))
+
+
+def wait_for(condition, seconds):
+    """Runs the event loop until condition() holds or the time is up; returns condition()."""
+    loop = GLib.MainLoop()
+    deadline = time.monotonic() + seconds
+
+    def poll():
+        if condition() or time.monotonic() > deadline:
+            loop.quit()
+            return False
+        return True
+
+    GLib.timeout_add(50, poll)
+    loop.run()
+    return condition()
+
+
+def application():
+    apps = [a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name == "Tolvane"]
+    return apps[0] if apps and apps[0].childCount else None
+
+
+def press(root, name):
+    button = pyatspi.findDescendant(root, lambda o: o.name == name)
+    action = button.queryAction()
+    names = [action.getName(i) for i in range(action.nActions)]
+    action.doAction(names.index("Press"))
+
+
+def spoken():
+    return [name for kind, role, name, shown in heard
+            if kind == "object:state-changed:showing" and role == pyatspi.ROLE_NOTIFICATION
+            and shown]
+
+
+def each(hosts, words):
+    return [f"{host}: {word}" for host in hosts.split() for word in words.split()]
+
+
+def main(program):
+    # Orca listens to the name changes as well; the names it reads come from them.
+    for kind in ("object:state-changed:showing", "object:state-changed:checked",
+                 "object:property-change:accessible-name"):
+        pyatspi.Registry.registerEventListener(listen, kind)
+    assert wait_for(lambda: application() is not None, 60), "the program never joined the bus"
+    window = application()[0]
+    assert (window.getRole(), window.name) == (pyatspi.ROLE_FRAME, "Tolvane")
+    network = window[0]
+    assert (network.getRole(), network.name) == (pyatspi.ROLE_PANEL, "Network panel")
+    assert [h.name for h in network] == ["Tesu", "Bilrun", "Dovel", "Wimse", "Lurfa"]
+
+    # Host 0 has the focus as the window opens: Space selects it.
+    subprocess.run(["xdotool", "search", "--sync", "--name", "^Tolvane$", "windowfocus",
+                    "--sync", "key", "space"], check=True)
+    checked = ("object:state-changed:checked", pyatspi.ROLE_RADIO_BUTTON, "Tesu", 1)
+    assert wait_for(lambda: checked in heard, 30), heard
+    assert network[0].getState().contains(pyatspi.STATE_CHECKED)
+
+    # Broadcast for the default "192.168.0.4": every word as it is flashed, then the summary.
+    press(window, "Broadcast")
+    words = (each("Bilrun Dovel", "Receive Saved!") + each("Wimse", "Receive Saved! Found!")
+             + each("Lurfa", "Receive Saved!")
+             + each("Dovel Lurfa Bilrun Tesu", "Receive Saved! Saved!"))
+    assert wait_for(lambda: len(spoken()) > len(words), 240), spoken()
+    table = pyatspi.findDescendant(window, lambda o: o.name == "Tabel ARP" and o.childCount)
+    row = table.queryTable().getAccessibleAt(1, 1).name
+    assert row.startswith("IP 192.168.0.4, MAC "), row
+    summary = (f"Wimse answered: 192.168.0.4 is at {row.split()[-1]}. "
+               "The ARP table of Tesu has 2 entries.")
+    assert spoken() == words + [summary], spoken()
+
+    press(window, "Exit")
+    assert program.wait(60) == 0
+
+
+tolvane = subprocess.Popen([sys.argv[1]])
+try:
+    main(tolvane)
+finally:
+    tolvane.kill()

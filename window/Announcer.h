@@ -1,0 +1,19 @@
+// SPDX-FileCopyrightText: 2026 The Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <QWidget>
+
+// What a screen reader should say without anything moving the focus: the words the hosts
+// flash and the outcome of a command. It takes no room, no click and no focus, so nothing
+// on the screen changes; to a reader it is a notification.
+class Announcer : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Announcer(QWidget *parent = nullptr);
+
+    void say(const QString &text);
+};
