@@ -29,12 +29,13 @@ click 110 60
 xdotool key --window "$window" alt+b
 # A second Broadcast is ignored while the exchange runs; once it has ended, Tesu knows the
 # address and the refusal opens a second window.
+windows() { xdotool search --onlyvisible --pid "$pid" --name '^Tolvane$' | wc -l; }
 for _ in $(seq 240); do
-    [ "$(xdotool search --onlyvisible --pid "$pid" --name '^Tolvane$' | wc -l)" -ge 2 ] && break
+    [ "$(windows)" -ge 2 ] && break
     xdotool key alt+b
     sleep 0.5
 done
-[ "$(xdotool search --onlyvisible --pid "$pid" --name '^Tolvane$' | wc -l)" -ge 2 ]
+[ "$(windows)" -ge 2 ]
 xdotool key Return
 sleep 1
 xdotool windowactivate --sync "$window"
