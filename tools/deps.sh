@@ -8,8 +8,9 @@ run_packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins libgl-dev fonts
 # accessibility on without a screen reader; the rest check the desktop files and the package.
 test_packages=(xvfb xdotool libx11-dev qt6-base-private-dev desktop-file-utils appstream
     dpkg-dev file)
-# strace counts the system calls made while the program idles; free (procps) names the memory.
-bench_packages=(strace procps)
+# Xvfb and Xlib watch for the first frame, dbus-run-session gives the session bus a desktop has,
+# free (procps) names the memory.
+bench_packages=(xvfb libx11-dev dbus procps)
 
 case "${1:-test}" in
 run) wanted=("${run_packages[@]}") ;;
