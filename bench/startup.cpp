@@ -108,6 +108,9 @@ Run run(Display *display, std::string command)
     int status = 0;
     rusage usage{};
     wait4(pid, &status, 0, &usage);
+    // The server may still show the window of a client that has just ended: let it go first.
+    while (findWindow(display))
+        std::this_thread::sleep_for(std::chrono::microseconds(250));
     alarm(0);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         std::fprintf(stderr, "bench_startup: %s did not end cleanly\n", command.c_str());
