@@ -26,7 +26,7 @@ bench="$build/bench"
 compare() {
     awk -v what="$1" -v a="$2" -v base="$3" -v b="$4" -v unit="$5" 'BEGIN {
         printf "  %-28s %9.4g %-3s  %-32s %9.4g %-3s  ratio %s\n", what, a, unit, base, b,
-            unit, b ? sprintf("%.3f", a / b) : "-" }'
+            unit, b ? sprintf("%.4g", a / b) : "-" }'
 }
 
 echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'),"\
