@@ -16,7 +16,8 @@ if [ -z "${TOLVANE_BENCH_SERVER:-}" ]; then
         --target tolvane bench_simulation bench_emptywindow bench_startup
     # The warnings a root session without XDG_RUNTIME_DIR or a raised fd limit gives are noise.
     TOLVANE_BENCH_SERVER=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -br" \
-        dbus-run-session -- "$0" "$runs" 2> >(grep -Ev '^(QStandardPaths|dbus-daemon)' >&2)
+        dbus-run-session -- "$root/tools/bench.sh" "$runs" \
+        2> >(grep -Ev '^(QStandardPaths|dbus-daemon)' >&2)
 fi
 export QT_QPA_PLATFORM=xcb
 unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR
@@ -29,8 +30,9 @@ compare() {
             unit, b ? sprintf("%.4g", a / b) : "-" }'
 }
 
-echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'),"\
-" $(free -g | awk '/^Mem:/ {print $2}') GiB memory; load average $(cut -d' ' -f1-3 /proc/loadavg)"
+model=$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')
+echo "Machine: $(nproc) cores, $model, $(free -g | awk '/^Mem:/ {print $2}') GiB memory;" \
+    "load average $(cut -d' ' -f1-3 /proc/loadavg)"
 echo
 
 # A line each: command, median, fastest and slowest start-up (ms), median peak memory (MiB).
@@ -62,7 +64,8 @@ compare "Delay, 1000 passes" "$(ms pause 'Delay 1000' | awk '{print $1 * 1e3}')"
 compare "Delay, 100000 (the default)" "$(ms pause 'Delay 100000')" \
     "100000 bare processEvents()" "$(ms pause 'bare 100000')" ms
 echo "One exchange, the worked example with a pause of 0 passes, QBENCHMARK median of 9:"
-compare "exchange" "$(ms exchange '')" "one whole Delay, the default" "$(ms pause 'Delay 100000')" ms
+compare "exchange" "$(ms exchange '')" "one whole Delay, the default" \
+    "$(ms pause 'Delay 100000')" ms
 
 # CPU time (ms) and times woken over 10 s of a program whose window stands shown, summed over
 # its threads from the kernel's schedstat (ns on a CPU, waiting, times run).
@@ -74,7 +77,8 @@ idle() {
     read -ra before <<<"$(schedstat $pid)"
     sleep 10
     read -ra after <<<"$(schedstat $pid)"
-    kill $pid && wait $pid || true
+    kill $pid
+    wait $pid || true
     echo "$(((after[0] - before[0]) / 1000))e-3 $((after[1] - before[1]))"
 }
 echo
