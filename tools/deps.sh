@@ -16,8 +16,9 @@ test_packages=(xvfb xauth xdotool openbox wmctrl procps qt6-base-private-dev dbu
     python3-pyatspi desktop-file-utils appstream dpkg-dev file groff-base reuse lintian)
 # ImageMagick takes the README's screenshots off the X server.
 docs_packages=(xvfb xauth xdotool imagemagick)
-# strace counts the system calls made while the program idles; free (procps) names the memory.
-bench_packages=(strace procps)
+# Xvfb and Xlib watch for the first frame, dbus-run-session gives the session bus a desktop has,
+# free (procps) names the memory.
+bench_packages=(xvfb libx11-dev dbus procps)
 
 case "${1:-test}" in
 run) wanted=("${run_packages[@]}") ;;
