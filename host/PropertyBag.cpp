@@ -36,11 +36,6 @@ void PropertyBag::WriteProperty(const QString &name, const QVariant &value,
     m_values.emplace_back(name, value);
 }
 
-bool PropertyBag::contains(const QString &name) const
-{
-    return find(name) != nullptr;
-}
-
 QStringList PropertyBag::names() const
 {
     QStringList list;

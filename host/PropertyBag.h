@@ -25,7 +25,6 @@ public:
     // A value equal to its default is still written: a saved store shows every name.
     void WriteProperty(const QString &name, const QVariant &value, const QVariant &defaultValue);
 
-    bool contains(const QString &name) const;
     // The stored names in the order in which they were first written.
     QStringList names() const;
 

@@ -37,15 +37,16 @@ void showText(QLineEdit &box, const QString &text)
     box.setCursorPosition(0);
 }
 
-// The MAC column cuts a full MAC short; the whole pair is in the row's tip and its spoken text.
+// The MAC column cuts a full MAC short; the whole pair is in the row's tip, and a reader, which
+// speaks a row cell by cell, hears "IP ..., MAC ..." once.
 void addRow(QTreeWidget &view, const QString &ip, const QString &mac)
 {
     auto *row = new QTreeWidgetItem(&view, {ip, mac});
     const QString whole = QStringLiteral("IP %1, MAC %2").arg(ip, mac);
-    for (int column = 0; column < 2; ++column) {
+    row->setData(0, Qt::AccessibleTextRole, QStringLiteral("IP ") + ip);
+    row->setData(1, Qt::AccessibleTextRole, QStringLiteral("MAC ") + mac);
+    for (int column = 0; column < 2; ++column)
         row->setToolTip(column, whole);
-        row->setData(column, Qt::AccessibleTextRole, whole);
-    }
 }
 
 // Sets a flag for the life of the scope, also when an error unwinds it.

@@ -174,8 +174,11 @@ private Q_SLOTS:
         QTest::newRow("a value that is no number stops at its name")
             << QVariantMap{{"Nama", "Dovel"}, {"State", "lit"}}
             << "Dovel|0||off|0|Label1 !Type mismatch";
-        QTest::newRow("a count beyond 16 bits")
-            << QVariantMap{{"Jumlah", 40000}} << "0|0|0|on|0|Label1 !Overflow";
+        QTest::newRow("a value of no kind a host stores")
+            << QVariantMap{{"State", QPoint()}} << "0|0||off|0|Label1 !Type mismatch";
+        QTest::newRow("nothing as a state, a count beyond 16 bits")
+            << QVariantMap{{"State", QVariant()}, {"Jumlah", 40000}}
+            << "0|0|0|off|0|Label1 !Overflow";
     }
 
     void load()
@@ -209,6 +212,22 @@ private Q_SLOTS:
         Komputer copy;
         copy.LoadProperties(saved);
         QCOMPARE(describe(copy), describe(k));
+    }
+
+    // Every setter notifies under its own name, also when the value does not change.
+    void setters()
+    {
+        Komputer k;
+        QSignalSpy notices(&k, &Komputer::PropertyChanged);
+        for (const char *name : {"Nama", "MAC", "State", "IP", "Jumlah", "Caption"}) {
+            k.setProperty(name, k.property(name));
+            k.setProperty(name, k.property(name));
+        }
+        QStringList notified;
+        for (const QList<QVariant> &notice : std::as_const(notices))
+            notified << notice.at(0).toString();
+        QCOMPARE(notified.join(u' '), "Nama Nama MAC MAC State State IP IP Jumlah Jumlah "
+                                      "Caption Caption");
     }
 
     // A left click anywhere on the host, the word over the lit screen included, and Space.

@@ -108,9 +108,27 @@ private Q_SLOTS:
             window->geometry().center() - window->screen()->geometry().center();
         QVERIFY(offCentre.manhattanLength() <= 2);
         QCOMPARE(ui().ListView1->font().pointSizeF(), 8.25);
+        QCOMPARE(QString("%1 %2")
+                     .arg(ui().ListView1->columnWidth(0))
+                     .arg(ui().ListView1->columnWidth(1)),
+                 "93 83");
     }
 
-    // The three straight segments drawn 5 pixels wide, across their middle.
+    // The program's own draws lie in [0, 1) and differ from draw to draw.
+    void randomSource()
+    {
+        RandomSource source;
+        source.seed(43200.0f);
+        QSet<float> seen;
+        for (int i = 0; i < 1000; ++i) {
+            const float d = source.draw();
+            QVERIFY(d >= 0.0f && d < 1.0f);
+            seen << d;
+        }
+        QVERIFY(seen.size() > 990);
+    }
+
+    // The network drawn: the three straight segments 5 pixels wide, across their middle.
     void segments()
     {
         const QImage network = ui().Frame1->grab().toImage();
@@ -124,6 +142,9 @@ private Q_SLOTS:
                     QString::number(network.pixelColor(middle + d * across).lightness() / 26);
             QCOMPARE(lightness, "940000499"); // 4 pixels black, 2 halves grey
         }
+        // A host: its picture's dark screen, and white where the picture ends.
+        QVERIFY(network.pixelColor(host(0).pos() + QPoint(60, 25)).lightness() < 64);
+        QCOMPARE(network.pixelColor(host(1).pos() + QPoint(146, 150)), QColor(Qt::white));
     }
     // Receptions as host and lit segments ("423": host 4 while segments 2 and 3 are green),
     // the request's, then the reply's.
@@ -156,6 +177,7 @@ private Q_SLOTS:
         QCOMPARE(green(), QString());
         QCOMPARE(QString("%1 %2").arg(window->leftCursor()).arg(window->rightCursor()), "-1 5");
         QCOMPARE(listed(), Support::tableOf(host(origin)));
+        QCOMPARE(ui().MAC->cursorPosition(), 0); // a long text shows from its start
         const Komputer &k = host(origin);
         QCOMPARE((QStringList{ui().Nama->text(), ui().IP->text(), ui().MAC->text(), lit()}),
                  (QStringList{k.Nama(), k.IP(), k.MAC(), QString::number(origin)}));
