@@ -23,14 +23,9 @@ ArpPacket packet(const QString &fields)
 
 QString fields(const ArpPacket &p)
 {
-    return QStringList{QString::number(p.Operation),
-                       p.SenderIP,
-                       p.SenderMAC,
-                       p.TargetIP,
-                       p.TargetMAC,
-                       p.DestIP,
-                       p.DestMAC}
-        .join(u'|');
+    return QStringLiteral("%1|%2|%3|%4|%5|%6|%7")
+        .arg(QString::number(p.Operation), p.SenderIP, p.SenderMAC, p.TargetIP, p.TargetMAC,
+             p.DestIP, p.DestMAC);
 }
 
 } // namespace

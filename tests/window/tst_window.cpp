@@ -9,8 +9,10 @@
 
 #include "Support.h"
 
+#include <QMessageBox>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 namespace {
@@ -126,6 +128,10 @@ private Q_SLOTS:
             seen << d;
         }
         QVERIFY(seen.size() > 990);
+        RandomSource first, second;
+        first.seed(43200.0f);
+        second.seed(43201.0f); // a second later: other addresses
+        QVERIFY(first.draw() != second.draw());
     }
 
     // The network drawn: the three straight segments 5 pixels wide, across their middle.
@@ -234,6 +240,24 @@ private Q_SLOTS:
         QCOMPARE(messages, ended ? QStringList() : QStringList{refusal});
         QCOMPARE(tables(), before);
         QCOMPARE(pauses, QStringList());
+    }
+
+    // Without a test's recorder, the refusal is a real modal box.
+    void refusalIsAModalBox()
+    {
+        MessageBox::setRecorder({});
+        QString seen;
+        QTimer::singleShot(0, [&seen] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            seen = QStringList{box->windowTitle(), box->text()}.join(u'|');
+            QVERIFY(box->icon() == QMessageBox::Information &&
+                    box->standardButtons() == QMessageBox::Ok);
+            box->accept();
+        });
+        select(0);
+        broadcast("192.168.0.1");
+        QCOMPARE(seen, "Tolvane|Sudah ada nomor IP '192.168.0.1' dalam tabel ARP");
     }
 
     void runtimeErrorReachesTheUser()

@@ -3,9 +3,9 @@
 # SPDX-FileCopyrightText: 2026 The Tolvane developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-"""What a screen reader hears of the real program, read through the AT-SPI bus as Orca reads
-it: the window, a host selected with Space from the X server, and the notifications of the
-worked example in order. Runs under xvfb-run and dbus-run-session; argument: the binary."""
+"""The real program on an X server with a window manager (Openbox), driven by real input from
+xdotool and heard through the AT-SPI bus as a screen reader hears it. Runs under xvfb-run and
+dbus-run-session (Debian's python3, for pyatspi); arguments: screen-reader|smoke, the binary."""
 
 import subprocess
 import sys
@@ -59,11 +59,9 @@ def each(hosts, words):
     return [f"{host}: {word}" for host in hosts.split() for word in words.split()]
 
 
-def main(program):
-    # Orca listens to the name changes as well; the names it reads come from them.
-    for kind in ("object:state-changed:showing", "object:state-changed:checked",
-                 "object:property-change:accessible-name"):
-        pyatspi.Registry.registerEventListener(listen, kind)
+def screen_reader(program):
+    """What a screen reader hears, read through the AT-SPI bus as Orca reads it: the window, a
+    host selected with Space from the X server, the notifications of the worked example in order."""
     assert wait_for(lambda: application() is not None, 60), "the program never joined the bus"
     window = application()[0]
     assert (window.getRole(), window.name) == (pyatspi.ROLE_FRAME, "Tolvane")
@@ -72,8 +70,8 @@ def main(program):
     assert [h.name for h in network] == ["Tesu", "Bilrun", "Dovel", "Wimse", "Lurfa"]
 
     # Host 0 has the focus as the window opens: Space selects it.
-    subprocess.run(["xdotool", "search", "--sync", "--name", "^Tolvane$", "windowfocus",
-                    "--sync", "key", "space"], check=True)
+    subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^Tolvane$",
+                    "windowactivate", "--sync", "key", "space"], check=True)
     checked = ("object:state-changed:checked", pyatspi.ROLE_RADIO_BUTTON, "Tesu", 1)
     assert wait_for(lambda: checked in heard, 30), heard
     assert network[0].getState().contains(pyatspi.STATE_CHECKED)
@@ -96,8 +94,41 @@ def main(program):
     assert program.wait(60) == 0
 
 
-tolvane = subprocess.Popen([sys.argv[1]])
+def smoke(binary):
+    """A click selects Tesu and Alt+B resolves 192.168.0.4 to its end; "Exit", and the window
+    manager's close in the middle of an exchange, end the program with status 0."""
+    for ending in ("Exit", "close"):
+        program = subprocess.Popen([binary])
+        window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid",
+                                 str(program.pid), "--name", "^Tolvane$"], check=True,
+                                capture_output=True, text=True).stdout.split()[0]
+        # Pixels in the window: Tesu's screen, then the middle of "Exit".
+        subprocess.run(["xdotool", "windowactivate", "--sync", window, "mousemove", "--window",
+                        window, "110", "60", "click", "1", "key", "alt+b"], check=True)
+        if ending == "Exit":
+            assert wait_for(lambda: spoken()[-1:] and "answered" in spoken()[-1], 240), spoken()
+            subprocess.run(["xdotool", "mousemove", "--window", window, "703", "493", "click", "1"],
+                           check=True)
+        else:
+            assert wait_for(lambda: len(spoken()) > 3, 60), spoken()
+            subprocess.run(["wmctrl", "-i", "-c", window], check=True)
+        assert program.wait(60) == 0, ending
+        heard.clear()
+
+
+# Orca listens to the name changes as well; the names it reads come from them.
+for kind in ("object:state-changed:showing", "object:state-changed:checked",
+             "object:property-change:accessible-name"):
+    pyatspi.Registry.registerEventListener(listen, kind)
+wm = subprocess.Popen(["openbox", "--sm-disable"], stderr=subprocess.DEVNULL)
 try:
-    main(tolvane)
+    if sys.argv[1] == "smoke":
+        smoke(sys.argv[2])
+    else:
+        tolvane = subprocess.Popen([sys.argv[2]])
+        try:
+            screen_reader(tolvane)
+        finally:
+            tolvane.kill()
 finally:
-    tolvane.kill()
+    wm.kill()
