@@ -42,13 +42,6 @@ def application():
     return apps[0] if apps and apps[0].childCount else None
 
 
-def press(root, name):
-    button = pyatspi.findDescendant(root, lambda o: o.name == name)
-    action = button.queryAction()
-    names = [action.getName(i) for i in range(action.nActions)]
-    action.doAction(names.index("Press"))
-
-
 def spoken():
     return [name for kind, role, name, shown in heard
             if kind == "object:state-changed:showing" and role == pyatspi.ROLE_NOTIFICATION
@@ -59,7 +52,7 @@ def each(hosts, words):
     return [f"{host}: {word}" for host in hosts.split() for word in words.split()]
 
 
-def screen_reader(program):
+def screen_reader():
     """What a screen reader hears, read through the AT-SPI bus as Orca reads it: the window, a
     host selected with Space from the X server, the notifications of the worked example in order."""
     assert wait_for(lambda: application() is not None, 60), "the program never joined the bus"
@@ -77,7 +70,7 @@ def screen_reader(program):
     assert network[0].getState().contains(pyatspi.STATE_CHECKED)
 
     # Broadcast for the default "192.168.0.4": every word as it is flashed, then the summary.
-    press(window, "Broadcast")
+    subprocess.run(["xdotool", "key", "alt+b"], check=True)
     words = (each("Bilrun Dovel", "Receive Saved!") + each("Wimse", "Receive Saved! Found!")
              + each("Lurfa", "Receive Saved!")
              + each("Dovel Lurfa Bilrun Tesu", "Receive Saved! Saved!"))
@@ -89,9 +82,6 @@ def screen_reader(program):
     summary = (f"Wimse answered: 192.168.0.4 is at {row.split()[-1]}. "
                "The ARP table of Tesu has 2 entries.")
     assert spoken() == words + [summary], spoken()
-
-    press(window, "Exit")
-    assert program.wait(60) == 0
 
 
 def smoke(binary):
@@ -127,7 +117,7 @@ try:
     else:
         tolvane = subprocess.Popen([sys.argv[2]])
         try:
-            screen_reader(tolvane)
+            screen_reader()
         finally:
             tolvane.kill()
 finally:

@@ -65,10 +65,10 @@ class TestHost : public QObject
 
     static QString describe(const Komputer &k)
     {
-        return QStringLiteral("%1|%2|%3|%4|%5|%6")
-            .arg(k.Nama(), k.MAC(), k.IP(), k.State() ? "on" : "off")
-            .arg(k.Jumlah())
-            .arg(k.Caption());
+        return QStringList{
+            k.Nama(),   k.MAC(), k.IP(), k.State() ? "on" : "off", QString::number(k.Jumlah()),
+            k.Caption()}
+            .join(u'|');
     }
 
     std::unique_ptr<Komputer> dovel; // 192.168.0.3 (".3"), MAC 33, knowing itself
