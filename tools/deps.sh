@@ -12,7 +12,7 @@ run_packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins libgl-dev fonts
 # accessibility on without a screen reader; a private session bus, the AT-SPI registry and
 # pyatspi read the program as a screen reader does; the rest check the desktop files, the
 # manual page, the licence headers and the package.
-test_packages=(xvfb xauth xdotool openbox wmctrl procps qt6-base-private-dev dbus at-spi2-core
+test_packages=(xvfb xauth xdotool openbox wmctrl qt6-base-private-dev dbus at-spi2-core
     python3-pyatspi desktop-file-utils appstream dpkg-dev file groff-base reuse lintian)
 # ImageMagick takes the README's screenshots off the X server.
 docs_packages=(xvfb xauth xdotool imagemagick)

@@ -15,20 +15,22 @@ cmake --build "$build" --target tolvane
 mkdir -p "$root/docs"
 
 # Runs inside xvfb-run: the window as it starts, Tesu resolving 192.168.0.4 while Wimse shows
-# "Found!", and the refusal of a second Broadcast.
-shoot() {
+# "Found!", and the refusal of a second Broadcast. (A string, not an exported function: the
+# /bin/sh of xvfb-run drops those.)
+shoot='
     "$1" &
-    window=$(xdotool search --sync --onlyvisible --name '^Tolvane$' | head -n1)
+    window=$(xdotool search --sync --onlyvisible --name "^Tolvane$" | head -n1)
     eval "$(xdotool getwindowgeometry --shell "$window")"
-    take() { sleep 0.5; import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$2/$1"; }
+    take() { import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$2/$1"; }
+    sleep 0.5
     take screenshot-start.png "$2"
     xdotool mousemove --window "$window" 110 60 click 1 key alt+b
-    sleep "${TOLVANE_FOUND_AFTER:-2.2}"
-    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$2/screenshot-exchange.png"
+    sleep "${TOLVANE_FOUND_AFTER:-1.2}" # tune to catch Wimse's "Found!"
+    take screenshot-exchange.png "$2"
     sleep 10
     xdotool key alt+b
+    sleep 0.5
     take screenshot-message.png "$2"
     kill %1
-}
-export -f shoot
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c 'shoot "$0" "$1"' "$build/tolvane" "$root/docs"
+'
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -c "$shoot" shoot "$build/tolvane" "$root/docs"
