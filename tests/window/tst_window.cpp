@@ -9,6 +9,7 @@
 
 #include "Support.h"
 
+#include <QBackingStore>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QScreen>
@@ -141,6 +142,15 @@ private Q_SLOTS:
         // A host: its picture's dark screen, and white where the picture ends.
         QVERIFY(network.pixelColor(host(0).pos() + QPoint(60, 25)).lightness() < 64);
         QCOMPARE(network.pixelColor(host(1).pos() + QPoint(146, 150)), QColor(Qt::white));
+
+        // A segment lit for a packet shows at once, not at the next full repaint.
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        const Segment &bottom = window->segment(2);
+        window->segment(2).setBorderColor(Segment::Green);
+        QCoreApplication::processEvents();
+        const auto *screen = static_cast<QImage *>(window->backingStore()->paintDevice());
+        const QPoint middle = ui().Frame1->pos() + (bottom.start() + bottom.end()) / 2;
+        QCOMPARE(screen->pixelColor(middle), QColor(Qt::green));
     }
     // Receptions as host and lit segments ("423": host 4 while segments 2 and 3 are green),
     // the request's, then the reply's.
