@@ -18,7 +18,10 @@ heard = []  # (event type, role of the source, its name, detail1), in order of a
 
 
 def listen(event):
-    heard.append((event.type, event.source.getRole(), event.source.name, event.detail1))
+    try:
+        heard.append((event.type, event.source.getRole(), event.source.name, event.detail1))
+    except GLib.GError:
+        pass  # the object has gone with its program
 
 
 def wait_for(condition, seconds):
@@ -42,6 +45,20 @@ def application():
     return apps[0] if apps and apps[0].childCount else None
 
 
+def xdotool(*arguments):
+    """Real X input; it fails, rather than waits for ever, where a window never comes."""
+    return subprocess.run(["xdotool", *arguments], check=True, timeout=60, capture_output=True,
+                          text=True).stdout.split()
+
+
+def shown(program):
+    """The program's window once it is shown, activated by the window manager."""
+    window = xdotool("search", "--sync", "--onlyvisible", "--pid", str(program.pid),
+                     "--name", "^Tolvane$")[0]
+    xdotool("windowactivate", "--sync", window)
+    return window
+
+
 def spoken():
     return [name for kind, role, name, shown in heard
             if kind == "object:state-changed:showing" and role == pyatspi.ROLE_NOTIFICATION
@@ -52,7 +69,7 @@ def each(hosts, words):
     return [f"{host}: {word}" for host in hosts.split() for word in words.split()]
 
 
-def screen_reader():
+def screen_reader(program):
     """What a screen reader hears, read through the AT-SPI bus as Orca reads it: the window, a
     host selected with Space from the X server, the notifications of the worked example in order."""
     assert wait_for(lambda: application() is not None, 60), "the program never joined the bus"
@@ -63,14 +80,14 @@ def screen_reader():
     assert [h.name for h in network] == ["Tesu", "Bilrun", "Dovel", "Wimse", "Lurfa"]
 
     # Host 0 has the focus as the window opens: Space selects it.
-    subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^Tolvane$",
-                    "windowactivate", "--sync", "key", "space"], check=True)
+    shown(program)
+    xdotool("key", "space")
     checked = ("object:state-changed:checked", pyatspi.ROLE_RADIO_BUTTON, "Tesu", 1)
     assert wait_for(lambda: checked in heard, 30), heard
     assert network[0].getState().contains(pyatspi.STATE_CHECKED)
 
     # Broadcast for the default "192.168.0.4": every word as it is flashed, then the summary.
-    subprocess.run(["xdotool", "key", "alt+b"], check=True)
+    xdotool("key", "alt+b")
     words = (each("Bilrun Dovel", "Receive Saved!") + each("Wimse", "Receive Saved! Found!")
              + each("Lurfa", "Receive Saved!")
              + each("Dovel Lurfa Bilrun Tesu", "Receive Saved! Saved!"))
@@ -89,16 +106,12 @@ def smoke(binary):
     manager's close in the middle of an exchange, end the program with status 0."""
     for ending in ("Exit", "close"):
         program = subprocess.Popen([binary])
-        window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid",
-                                 str(program.pid), "--name", "^Tolvane$"], check=True,
-                                capture_output=True, text=True).stdout.split()[0]
+        window = shown(program)
         # Pixels in the window: Tesu's screen, then the middle of "Exit".
-        subprocess.run(["xdotool", "windowactivate", "--sync", window, "mousemove", "--window",
-                        window, "110", "60", "click", "1", "key", "alt+b"], check=True)
+        xdotool("mousemove", "--window", window, "110", "60", "click", "1", "key", "alt+b")
         if ending == "Exit":
             assert wait_for(lambda: spoken()[-1:] and "answered" in spoken()[-1], 240), spoken()
-            subprocess.run(["xdotool", "mousemove", "--window", window, "703", "493", "click", "1"],
-                           check=True)
+            xdotool("mousemove", "--window", window, "703", "493", "click", "1")
         else:
             assert wait_for(lambda: len(spoken()) > 3, 60), spoken()
             subprocess.run(["wmctrl", "-i", "-c", window], check=True)
@@ -111,13 +124,16 @@ for kind in ("object:state-changed:showing", "object:state-changed:checked",
              "object:property-change:accessible-name"):
     pyatspi.Registry.registerEventListener(listen, kind)
 wm = subprocess.Popen(["openbox", "--sm-disable"], stderr=subprocess.DEVNULL)
+# A window mapped while the window manager is still starting may never be shown.
+assert wait_for(lambda: subprocess.run(["wmctrl", "-m"], capture_output=True).returncode == 0,
+                30), "no window manager"
 try:
     if sys.argv[1] == "smoke":
         smoke(sys.argv[2])
     else:
         tolvane = subprocess.Popen([sys.argv[2]])
         try:
-            screen_reader()
+            screen_reader(tolvane)
         finally:
             tolvane.kill()
 finally:
