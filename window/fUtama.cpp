@@ -204,8 +204,9 @@ void fUtama::Komputer1_Click(qint16 Index)
     const qint16 n = k.Jumlah();
     for (int i = 1; i <= n; ++i) {
         const auto entry = static_cast<qint16>(i);
-        addRow(*ui->ListView1, Convert::toText(k.AmbilIP(entry)),
-               Convert::toText(k.AmbilMAC(entry)));
+        // The IP first, then the MAC: arguments would be read in no fixed order.
+        const QString ip = Convert::toText(k.AmbilIP(entry));
+        addRow(*ui->ListView1, ip, Convert::toText(k.AmbilMAC(entry)));
     }
     k.setState(true);
     for (int i = 0; i < HostCount; ++i) {
@@ -252,7 +253,7 @@ void fUtama::Command2_Click()
     RightCursor = Int16::add(answering, 1);
     Propagate();
     Komputer1_Click(SelectedIndex);
-    announceAnswer();
+    announceAnswer(answering);
 }
 
 void fUtama::Command3_Click()
@@ -263,9 +264,8 @@ void fUtama::Command3_Click()
 }
 
 // Once the answer has gone round: who answered, the pair it gave, and what the table holds.
-void fUtama::announceAnswer()
+void fUtama::announceAnswer(qint16 answering)
 {
-    const qint16 answering = GetIdxByIP(Packet.SenderIP);
     const QString who = answering < HostCount ? host(answering).Nama() : Packet.SenderIP;
     m_announcer->say(
         QStringLiteral("%1 answered: %2 is at %3. ").arg(who, Packet.TargetIP, Packet.TargetMAC) +

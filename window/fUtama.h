@@ -62,7 +62,7 @@ private:
     void setUpListView();
     void connectEvents();
     void centre();
-    void announceAnswer();
+    void announceAnswer(qint16 answering);
     QString tableSize(const Komputer &k) const;
 
     std::unique_ptr<Ui::fUtama> ui;
