@@ -210,6 +210,7 @@ private Q_SLOTS:
         QFETCH(int, target);
         QFETCH(QString, receptions);
         select(origin);
+        Module1::ReplyReady = true; // as an earlier answered exchange leaves it
         broadcast(target < 0 ? "10.0.0.99" : host(target).IP());
         const QStringList received = pauses.filter(QRegularExpression("^.R"));
         QCOMPARE(received.join(u' ').remove(u'R'), receptions.remove("| "));
