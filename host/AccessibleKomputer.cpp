@@ -55,14 +55,6 @@ QStringList AccessibleKomputer::keyBindingsForAction(const QString &name) const
     return QAccessibleWidget::keyBindingsForAction(name);
 }
 
-void AccessibleKomputer::checkedChanged(Komputer *host)
-{
-    QAccessible::State changed;
-    changed.checked = true;
-    QAccessibleStateChangeEvent event(host, changed);
-    QAccessible::updateAccessibility(&event);
-}
-
 void AccessibleKomputer::install()
 {
     static const bool installed = (QAccessible::installFactory(create), true);

@@ -23,8 +23,6 @@ public:
     void doAction(const QString &name) override;
     QStringList keyBindingsForAction(const QString &name) const override;
 
-    // Tells a listening screen reader that the host was selected or deselected.
-    static void checkedChanged(Komputer *host);
     // The factory Qt asks for the interface of every object; installed once per program.
     static void install();
 

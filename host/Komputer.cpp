@@ -4,12 +4,12 @@
 #include "host/Komputer.h"
 
 #include "exchange/Module1.h"
-#include "host/AccessibleKomputer.h"
 #include "host/Convert.h"
 #include "host/PropertyBag.h"
 #include "host/Runtime.h"
 #include "host/RuntimeError.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,11 +18,11 @@
 
 using namespace Module1;
 
-namespace {
+const QString Komputer::Receiving = QStringLiteral("Receive");
+const QString Komputer::Saved = QStringLiteral("Saved!");
+const QString Komputer::Found = QStringLiteral("Found!");
 
-const QString Receiving = QStringLiteral("Receive");
-const QString Saved = QStringLiteral("Saved!");
-const QString Found = QStringLiteral("Found!");
+namespace {
 
 // Pictures come in a 1x and a 2x version, drawn from the same source, so that they stay
 // crisp on high-density screens.
@@ -47,7 +47,6 @@ Komputer::Komputer(QWidget *parent)
     : QWidget(parent), m_Indikator(new QLabel(this)), m_Nyala(new QLabel(this)),
       m_picture(loadPicture(QStringLiteral("komputer")))
 {
-    AccessibleKomputer::install();
     setAutoFillBackground(true);
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
@@ -94,9 +93,13 @@ void Komputer::setState(bool New_State)
     const bool wasLit = isLit();
     m_State = New_State;
     m_Nyala->setVisible(m_State);
-    describe();
-    if (isLit() != wasLit)
-        AccessibleKomputer::checkedChanged(this);
+    if (isLit() != wasLit) {
+        // Selection is the checked state of a radio button to a screen reader.
+        QAccessible::State changed;
+        changed.checked = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        QAccessible::updateAccessibility(&event);
+    }
     Q_EMIT PropertyChanged(QStringLiteral("State"));
 }
 
@@ -110,6 +113,7 @@ void Komputer::setIP(const QString &New_IP)
 QVariant Komputer::Hapus(QString pIP)
 {
     m_ArpTable.remove(pIP);
+    describe();
     return QVariant();
 }
 
@@ -121,6 +125,7 @@ QString Komputer::Ambil(QString pIP) const
 void Komputer::setJumlah(qint16 New_Jumlah)
 {
     m_ArpTable.setCount(New_Jumlah);
+    describe();
     Q_EMIT PropertyChanged(QStringLiteral("Jumlah"));
 }
 
@@ -132,6 +137,7 @@ qint16 Komputer::Ada(QString pIP) const
 QVariant Komputer::Tambah(QString pIP, QString pMAC)
 {
     m_ArpTable.add(pIP, pMAC);
+    describe();
     return QVariant();
 }
 
@@ -212,6 +218,7 @@ void Komputer::Delay()
 void Komputer::ClearEntry()
 {
     m_ArpTable.clearToFirst();
+    describe();
 }
 
 void Komputer::NewInstance()
@@ -312,19 +319,29 @@ void Komputer::flash(const QString &word)
 void Komputer::showWord(const QString &word)
 {
     m_Indikator->setText(word);
-    describe();
 }
 
 void Komputer::describe()
 {
-    // Setting a text announces it to a screen reader even when it has not changed; the
-    // hosts are refreshed after every step, so only a real change is passed on.
+    // Setting a text announces it to a screen reader even when it has not changed, so only a
+    // real change is passed on. Selection is the checked state; the description holds the
+    // address and the table in brief, which a student hears again on coming back to the host.
     if (accessibleName() != m_Nama)
         setAccessibleName(m_Nama);
-    // Selection is the checked state; the description holds what the screen shows.
-    QString text = tr("IP address %1").arg(m_IP);
-    if (!m_Indikator->text().isEmpty())
-        text += tr(", shows \"%1\"").arg(m_Indikator->text());
+    const QString text = tr("IP address %1.").arg(m_IP) + u' ' + tableInBrief();
     if (accessibleDescription() != text)
         setAccessibleDescription(text);
+}
+
+QString Komputer::tableInBrief() const
+{
+    const qint16 n = Jumlah();
+    if (n < 1)
+        return tr("ARP table: empty.");
+    const QString count = n == 1 ? tr("1 entry") : tr("%n entries", nullptr, n);
+    // A count set beyond the storage names no entry; reading one would be a subscript error.
+    if (n > storageSize())
+        return tr("ARP table: %1.").arg(count);
+    return tr("ARP table: %1, the last %2 at %3.")
+        .arg(count, m_ArpTable.ipAt(n), m_ArpTable.macAt(n));
 }

@@ -32,6 +32,10 @@ public:
     static constexpr QSize DesignSize{148, 157};
     static constexpr QRect IndikatorGeometry{47, 34, 61, 23};
     static constexpr QRect NyalaGeometry{42, 16, 70, 52};
+    // The words a host flashes on its screen, as the screen shows them.
+    static const QString Receiving;
+    static const QString Saved;
+    static const QString Found;
 
     explicit Komputer(QWidget *parent = nullptr);
 
@@ -72,7 +76,7 @@ public:
 
 Q_SIGNALS:
     void Click();
-    // A word goes on the screen for one pause; the window has it spoken.
+    // A word goes on the screen for one pause; the window tells a listener what it means.
     void WordFlashed(const QString &word);
     // Sent by every property setter, also when the value does not change.
     void PropertyChanged(const QString &name);
@@ -89,6 +93,7 @@ private:
     void showWord(const QString &word);
     void answer(quint8 operation, const QString &targetMac);
     void describe();
+    QString tableInBrief() const;
     void paintFocusFrame(QPainter &painter);
 
     ArpTable m_ArpTable; // holds the count behind Jumlah as well

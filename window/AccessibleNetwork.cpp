@@ -3,6 +3,7 @@
 
 #include "window/AccessibleNetwork.h"
 
+#include "host/AccessibleKomputer.h"
 #include "host/Komputer.h"
 
 #include <algorithm>
@@ -61,4 +62,5 @@ void AccessibleNetwork::install()
 {
     static const bool installed = (QAccessible::installFactory(create), true);
     Q_UNUSED(installed)
+    AccessibleKomputer::install();
 }

@@ -20,7 +20,7 @@ public:
 
     // The factory for the window's own parts: the window itself (a window, not a plain
     // client area, so that a reader follows the events inside it), the network area and the
-    // announcer. Installed once per program.
+    // announcer; and the hosts' own. Installed once per program.
     static void install();
 
 private:

@@ -5,9 +5,9 @@
 
 #include <QWidget>
 
-// What a screen reader should say without anything moving the focus: the words the hosts
-// flash and the outcome of a command. It takes no room, no click and no focus, so nothing
-// on the screen changes; to a reader it is a notification.
+// One voice for what a screen reader should say without anything moving the focus: a
+// sentence of the narration. It takes no room, no click and no focus, so nothing on the
+// screen changes; to a reader it is a notification.
 class Announcer : public QWidget
 {
     Q_OBJECT

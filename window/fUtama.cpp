@@ -11,9 +11,9 @@
 #include "host/Runtime.h"
 #include "ui_fUtama.h"
 #include "window/AccessibleNetwork.h"
-#include "window/Announcer.h"
 #include "window/EventEntry.h"
 #include "window/MessageBox.h"
+#include "window/Narrator.h"
 #include "window/RandomSource.h"
 #include "window/Segment.h"
 
@@ -37,11 +37,19 @@ void showText(QLineEdit &box, const QString &text)
     box.setCursorPosition(0);
 }
 
-// The MAC column cuts a full MAC short; the whole pair is in the row's tip, and a reader, which
-// speaks a row cell by cell, hears "IP ..., MAC ..." once.
-void addRow(QTreeWidget &view, const QString &ip, const QString &mac)
+// Row `index` of the view shows the pair, kept when it already does: a reader that was told of
+// a row asks after it later, and a row deleted and added again would be gone by then. The MAC
+// column cuts a full MAC short; the whole pair is in the row's tip, and a reader, which speaks
+// a row cell by cell, hears "IP ..., MAC ..." once.
+void showRow(QTreeWidget &view, int index, const QString &ip, const QString &mac)
 {
-    auto *row = new QTreeWidgetItem(&view, {ip, mac});
+    QTreeWidgetItem *row = view.topLevelItem(index);
+    if (row && row->text(0) == ip && row->text(1) == mac)
+        return;
+    if (!row)
+        row = new QTreeWidgetItem(&view);
+    row->setText(0, ip);
+    row->setText(1, mac);
     const QString whole = QStringLiteral("IP %1, MAC %2").arg(ip, mac);
     row->setData(0, Qt::AccessibleTextRole, QStringLiteral("IP ") + ip);
     row->setData(1, Qt::AccessibleTextRole, QStringLiteral("MAC ") + mac);
@@ -70,11 +78,13 @@ fUtama::fUtama(std::unique_ptr<RandomSource> random, QWidget *parent)
 {
     AccessibleNetwork::install();
     ui->setupUi(this);
-    m_announcer = new Announcer(this);
+    m_narrator = new Narrator(this, HostCount);
     Komputer1 = {ui->Komputer1_0, ui->Komputer1_1, ui->Komputer1_2, ui->Komputer1_3,
                  ui->Komputer1_4};
     Line1 = {ui->Line1_0, ui->Line1_1, ui->Line1_2, ui->Line1_3};
     setUpListView();
+    ui->Frame1->setAccessibleDescription(
+        tr("Choose a host with Tab and Space, type the address to find, then press Alt+B."));
     EventEntry::run(this, [this] {
         loadHosts();
         Form_Load();
@@ -119,11 +129,12 @@ void fUtama::connectEvents()
     for (int i = 0; i < HostCount; ++i) {
         const auto index = static_cast<qint16>(i);
         Komputer *k = Komputer1[static_cast<size_t>(i)];
-        connect(k, &Komputer::Click, this,
-                EventEntry::bind(this, [this, index] { Komputer1_Click(index); }));
-        connect(k, &Komputer::WordFlashed, m_announcer, [this, k](const QString &word) {
-            m_announcer->say(k->Nama() + QStringLiteral(": ") + word);
-        });
+        connect(k, &Komputer::Click, this, EventEntry::bind(this, [this, index] {
+                    Komputer1_Click(index);
+                    m_narrator->selected(host(index));
+                }));
+        connect(k, &Komputer::WordFlashed, m_narrator,
+                [this, k](const QString &word) { m_narrator->heard(*k, word); });
     }
     connect(ui->Command1, &QPushButton::clicked, this,
             EventEntry::bind(this, [this] { Command1_Click(); }));
@@ -196,23 +207,35 @@ void fUtama::Komputer1_Click(qint16 Index)
     SelectedIndex = Index;
     ui->Command2->setEnabled(true);
     ui->Command3->setEnabled(true);
-    ui->ListView1->clear();
     Komputer &k = host(Index);
     showText(*ui->Nama, k.Nama());
     showText(*ui->IP, k.IP());
     showText(*ui->MAC, k.MAC());
-    const qint16 n = k.Jumlah();
-    for (int i = 1; i <= n; ++i) {
-        const auto entry = static_cast<qint16>(i);
-        // The IP first, then the MAC: arguments would be read in no fixed order.
-        const QString ip = Convert::toText(k.AmbilIP(entry));
-        addRow(*ui->ListView1, ip, Convert::toText(k.AmbilMAC(entry)));
-    }
+    listTable(k);
     k.setState(true);
     for (int i = 0; i < HostCount; ++i) {
         if (i != Index)
             host(i).setState(false);
     }
+}
+
+// The view's rows become the host's entries, each row left alone where it already shows its
+// entry; the view tells a reader how many there are.
+void fUtama::listTable(const Komputer &k)
+{
+    QTreeWidget &view = *ui->ListView1;
+    const qint16 n = k.Jumlah();
+    for (int i = 1; i <= n; ++i) {
+        const auto entry = static_cast<qint16>(i);
+        // The IP first, then the MAC: arguments would be read in no fixed order.
+        const QString ip = Convert::toText(k.AmbilIP(entry));
+        showRow(view, i - 1, ip, Convert::toText(k.AmbilMAC(entry)));
+    }
+    while (view.topLevelItemCount() > qMax(n, qint16(0)))
+        delete view.takeTopLevelItem(view.topLevelItemCount() - 1);
+    const QString size = Narrator::entries(n);
+    if (view.accessibleDescription() != size)
+        view.setAccessibleDescription(size);
 }
 
 void fUtama::Command1_Click()
@@ -242,42 +265,25 @@ void fUtama::Command2_Click()
     Packet.Operation = 1;
     Packet.TargetIP = T;
     ReplyReady = false;
+    m_narrator->requestStarts(requester, T);
     Propagate();
-    if (!ReplyReady) {
-        m_announcer->say(QStringLiteral("No host answered for %1.").arg(T));
+    m_narrator->requestEnded();
+    if (!ReplyReady)
         return;
-    }
     Packet = Reply;
     const qint16 answering = GetIdxByIP(Packet.SenderIP);
     LeftCursor = Int16::sub(answering, 1);
     RightCursor = Int16::add(answering, 1);
     Propagate();
     Komputer1_Click(SelectedIndex);
-    announceAnswer(answering);
+    m_narrator->replyEnded(Packet.TargetMAC, host(SelectedIndex));
 }
 
 void fUtama::Command3_Click()
 {
     host(SelectedIndex).ClearEntry();
     Komputer1_Click(SelectedIndex);
-    m_announcer->say(QStringLiteral("Table cleared. ") + tableSize(host(SelectedIndex)));
-}
-
-// Once the answer has gone round: who answered, the pair it gave, and what the table holds.
-void fUtama::announceAnswer(qint16 answering)
-{
-    const QString who = answering < HostCount ? host(answering).Nama() : Packet.SenderIP;
-    m_announcer->say(
-        QStringLiteral("%1 answered: %2 is at %3. ").arg(who, Packet.TargetIP, Packet.TargetMAC) +
-        tableSize(host(SelectedIndex)));
-}
-
-QString fUtama::tableSize(const Komputer &k) const
-{
-    const int n = k.Jumlah();
-    const QString entries =
-        n == 1 ? QStringLiteral("1 entry") : QStringLiteral("%1 entries").arg(n);
-    return QStringLiteral("The ARP table of %1 has %2.").arg(k.Nama(), entries);
+    m_narrator->cleared(host(SelectedIndex));
 }
 
 qint16 fUtama::GetIdxByIP(const QString &ip) const

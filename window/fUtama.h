@@ -10,8 +10,8 @@
 #include <array>
 #include <memory>
 
-class Announcer;
 class Komputer;
+class Narrator;
 class Segment;
 
 namespace Ui {
@@ -62,14 +62,13 @@ private:
     void setUpListView();
     void connectEvents();
     void centre();
-    void announceAnswer(qint16 answering);
-    QString tableSize(const Komputer &k) const;
+    void listTable(const Komputer &k);
 
     std::unique_ptr<Ui::fUtama> ui;
     std::unique_ptr<RandomSource> m_random;
     std::array<Komputer *, HostCount> Komputer1{};
     std::array<Segment *, SegmentCount> Line1{};
-    Announcer *m_announcer = nullptr;
+    Narrator *m_narrator = nullptr;
     qint16 SelectedIndex = 0;
     qint16 LeftCursor = 0;
     qint16 RightCursor = 0;

@@ -1,0 +1,121 @@
+// SPDX-FileCopyrightText: 2026 The Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "window/Narrator.h"
+
+#include "host/Komputer.h"
+#include "window/Announcer.h"
+
+#include <QWidget>
+
+Narrator::Narrator(QWidget *window, int hostCount) : QObject(window), m_hostCount(hostCount)
+{
+    for (Announcer *&voice : m_voices)
+        voice = new Announcer(window);
+}
+
+QString Narrator::entries(int count)
+{
+    return count == 1 ? tr("1 entry") : tr("%n entries", nullptr, count);
+}
+
+void Narrator::requestStarts(const Komputer &requester, const QString &ip)
+{
+    m_requester = requester.Nama();
+    m_ip = ip;
+    m_pass.clear();
+    say(tr("%1 broadcasts a request for %2.").arg(m_requester, ip));
+}
+
+void Narrator::heard(const Komputer &host, const QString &word)
+{
+    if (word == Komputer::Receiving) {
+        m_pass.append({host.Nama()});
+        return;
+    }
+    if (m_pass.isEmpty())
+        return;
+    Reception &last = m_pass.last();
+    if (word == Komputer::Saved) {
+        ++last.saved;
+    } else if (word == Komputer::Found) {
+        last.answered = true;
+        // A host answers for its own address first, from its table otherwise.
+        last.fromTable = host.IP() != m_ip;
+    }
+}
+
+void Narrator::requestEnded()
+{
+    tellReceivers();
+    tellAnswers();
+    m_pass.clear();
+}
+
+void Narrator::tellReceivers()
+{
+    QStringList saved, had;
+    for (const Reception &r : std::as_const(m_pass))
+        (r.saved ? saved : had) << r.host;
+    if (had.isEmpty())
+        say(tr("%1 received it and saved %2's address.").arg(list(saved), m_requester));
+    else if (saved.isEmpty())
+        say(tr("%1 received it and already had %2's address.").arg(list(had), m_requester));
+    else
+        say(tr("%1 received it and saved %2's address; %3 already had it.")
+                .arg(list(saved), m_requester, list(had)));
+}
+
+void Narrator::tellAnswers()
+{
+    QStringList answered;
+    for (const Reception &r : std::as_const(m_pass)) {
+        if (!r.answered)
+            continue;
+        answered << r.host;
+        say(r.fromTable ? tr("%1 answers from its ARP table.").arg(r.host)
+                        : tr("%1 has that address and answers.").arg(r.host));
+    }
+    if (answered.isEmpty())
+        say(tr("No host has %1, so no answer comes.").arg(m_ip));
+    else if (answered.size() > 1)
+        say(tr("The last answer, from %1, is the one kept.").arg(answered.last()));
+}
+
+void Narrator::replyEnded(const QString &mac, const Komputer &requester)
+{
+    QStringList reached;
+    for (const Reception &r : std::as_const(m_pass))
+        reached << r.host;
+    m_pass.clear();
+    if (reached.size() == m_hostCount - 1)
+        say(tr("The answer reached the others, who saved MAC %1.").arg(mac));
+    else
+        say(tr("The answer reached %1, who saved MAC %2.").arg(list(reached), mac));
+    say(tr("%1's ARP table now holds %2.").arg(requester.Nama(), entries(requester.Jumlah())));
+}
+
+void Narrator::cleared(const Komputer &host)
+{
+    say(tr("%1's ARP table is cleared and holds %2.").arg(host.Nama(), entries(host.Jumlah())));
+}
+
+void Narrator::selected(const Komputer &host)
+{
+    say(tr("%1 has IP address %2 and MAC address %3; its ARP table holds %4.")
+            .arg(host.Nama(), host.IP(), host.MAC(), entries(host.Jumlah())));
+}
+
+QString Narrator::list(QStringList names)
+{
+    if (names.size() < 2)
+        return names.value(0);
+    const QString last = names.takeLast();
+    return tr("%1 and %2").arg(names.join(tr(", ")), last);
+}
+
+void Narrator::say(const QString &sentence)
+{
+    m_voices[m_next]->say(sentence);
+    m_next = (m_next + 1) % m_voices.size();
+}
