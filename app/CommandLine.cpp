@@ -3,6 +3,8 @@
 
 #include "app/CommandLine.h"
 
+#include "app/Translation.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QStringList>
@@ -28,44 +30,55 @@ void acceptQtOptions(QCommandLineParser &parser)
     }
 }
 
+// The options and their texts, in the language of the installed translator if there is one.
+void describe(QCommandLineParser &parser)
+{
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "CommandLine", "Watch ARP resolve an address on one shared segment."));
+    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")},
+                      QCoreApplication::translate("CommandLine", "Displays this help.")});
+    parser.addOption({{QStringLiteral("v"), QStringLiteral("version")},
+                      QCoreApplication::translate("CommandLine", "Displays version information.")});
+    acceptQtOptions(parser);
+}
+
 } // namespace
 
 std::optional<int> CommandLine::answer(int argc, char *argv[])
 {
-    QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.setApplicationDescription(
-        QStringLiteral("Watch ARP resolve an address on one shared segment."));
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Displays this help."));
-    parser.addOption(help);
-    const QCommandLineOption version = parser.addVersionOption();
-    acceptQtOptions(parser);
-
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    bool understood = parser.parse(arguments);
-    QString error = parser.errorText();
-    if (understood && !parser.positionalArguments().isEmpty()) {
-        understood = false;
-        error = QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments()[0]);
-    }
-    if (understood && !parser.isSet(help) && !parser.isSet(version))
+    QCommandLineParser parser;
+    describe(parser);
+    bool understood = parser.parse(arguments) && parser.positionalArguments().isEmpty();
+    const bool help = parser.isSet(QStringLiteral("help"));
+    const bool version = parser.isSet(QStringLiteral("version"));
+    if (understood && !help && !version)
         return std::nullopt;
 
     // The usage names the program as it was called, which the parser reads from a
-    // QCoreApplication; that one needs no display.
+    // QCoreApplication; that one needs no display. Its texts are then read again in the
+    // user's language.
     int count = argc;
-    const QCoreApplication application(count, argv);
-    if (!understood) {
+    QCoreApplication application(count, argv);
+    Translation::install(application);
+    QCommandLineParser shown;
+    describe(shown);
+    understood = shown.parse(arguments);
+    if (!understood || !shown.positionalArguments().isEmpty()) {
+        const QString error =
+            understood ? QCoreApplication::translate("CommandLine", "Unexpected argument '%1'.")
+                             .arg(shown.positionalArguments()[0])
+                       : shown.errorText();
         const QString text = QStringLiteral("%1: %2\n\n").arg(arguments[0], error);
-        std::fputs(qPrintable(text + parser.helpText()), stderr);
+        std::fputs(qPrintable(text + shown.helpText()), stderr);
         return 1;
     }
-    if (parser.isSet(version))
+    if (version)
         std::fputs("Tolvane " TOLVANE_VERSION "\n", stdout);
     else
-        std::fputs(qPrintable(parser.helpText()), stdout);
+        std::fputs(qPrintable(shown.helpText()), stdout);
     return 0;
 }

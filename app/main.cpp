@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "app/CommandLine.h"
+#include "app/Translation.h"
 #include "host/Runtime.h"
 #include "window/fUtama.h"
 
@@ -14,6 +15,7 @@ int main(int argc, char *argv[])
         return *status;
 
     QApplication app(argc, argv);
+    Translation::install(app);
     QApplication::setApplicationName(QStringLiteral("Tolvane"));
     QGuiApplication::setDesktopFileName(QStringLiteral("tolvane"));
     // One style everywhere, so the window looks as designed on every desktop.

@@ -3,22 +3,24 @@
 
 #include "host/RuntimeError.h"
 
+#include <QCoreApplication>
+
 RuntimeError::RuntimeError(Kind kind) : m_kind(kind) {}
 
 QString RuntimeError::name() const
 {
-    return QString::fromLatin1(what());
+    return QCoreApplication::translate("RuntimeError", what());
 }
 
 const char *RuntimeError::what() const noexcept
 {
     switch (m_kind) {
     case Kind::SubscriptOutOfRange:
-        return "Subscript out of range";
+        return QT_TRANSLATE_NOOP("RuntimeError", "Subscript out of range");
     case Kind::Overflow:
-        return "Overflow";
+        return QT_TRANSLATE_NOOP("RuntimeError", "Overflow");
     case Kind::TypeMismatch:
-        return "Type mismatch";
+        return QT_TRANSLATE_NOOP("RuntimeError", "Type mismatch");
     }
-    return "Run-time error";
+    return QT_TRANSLATE_NOOP("RuntimeError", "Run-time error");
 }

@@ -22,7 +22,8 @@ public:
     explicit RuntimeError(Kind kind);
 
     Kind kind() const { return m_kind; }
-    // The error's name as the user reads it, e.g. "Subscript out of range".
+    // The error's name as the user reads it, e.g. "Subscript out of range", in the user's
+    // language; what() gives it in English.
     QString name() const;
     const char *what() const noexcept override;
 

@@ -31,7 +31,7 @@ void EventEntry::fail(QWidget *window, const QString &error)
     // that no event delivered under the message starts a handler.
     Runtime::end(1);
     MessageBox::show(window, MessageBox::Icon::Critical, QStringLiteral("Tolvane"),
-                     QStringLiteral("Run-time error: %1").arg(error));
+                     QCoreApplication::translate("EventEntry", "Run-time error: %1").arg(error));
     QCoreApplication::exit(Runtime::exitCode());
     if (window)
         window->close();

@@ -50,9 +50,9 @@ void showRow(QTreeWidget &view, int index, const QString &ip, const QString &mac
         row = new QTreeWidgetItem(&view);
     row->setText(0, ip);
     row->setText(1, mac);
-    const QString whole = QStringLiteral("IP %1, MAC %2").arg(ip, mac);
-    row->setData(0, Qt::AccessibleTextRole, QStringLiteral("IP ") + ip);
-    row->setData(1, Qt::AccessibleTextRole, QStringLiteral("MAC ") + mac);
+    const QString whole = fUtama::tr("IP %1, MAC %2").arg(ip, mac);
+    row->setData(0, Qt::AccessibleTextRole, fUtama::tr("IP %1").arg(ip));
+    row->setData(1, Qt::AccessibleTextRole, fUtama::tr("MAC %1").arg(mac));
     for (int column = 0; column < 2; ++column)
         row->setToolTip(column, whole);
 }

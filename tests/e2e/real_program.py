@@ -66,9 +66,10 @@ def spoken():
             and shown]
 
 
-def start(binary):
+def start(binary, language="en"):
     """The program on this X server, whatever platform the caller's environment names."""
-    return subprocess.Popen([binary], env={**os.environ, "QT_QPA_PLATFORM": "xcb"})
+    return subprocess.Popen([binary], env={**os.environ, "QT_QPA_PLATFORM": "xcb",
+                                           "LANGUAGE": language})
 
 
 def screen_reader(program):
@@ -106,6 +107,14 @@ def screen_reader(program):
         "Tesu's ARP table now holds 2 entries."], spoken()
 
 
+def indonesian(program):
+    """The same exchange told in Indonesian, where the user's language is Indonesian."""
+    shown(program)
+    xdotool("key", "space", "alt+b")
+    summary = "Tabel ARP Tesu sekarang berisi 2 entri."
+    assert wait_for(lambda: summary in spoken(), 60), spoken()
+
+
 def smoke(binary):
     """A click selects Tesu and Alt+B resolves 192.168.0.4 to its end; "Exit", and the window
     manager's close in the middle of an exchange, end the program with status 0."""
@@ -140,10 +149,12 @@ try:
     if sys.argv[1] == "smoke":
         smoke(sys.argv[2])
     else:
-        tolvane = start(sys.argv[2])
-        try:
-            screen_reader(tolvane)
-        finally:
-            tolvane.kill()
+        for language, scenario in (("en", screen_reader), ("id", indonesian)):
+            tolvane = start(sys.argv[2], language)
+            try:
+                scenario(tolvane)
+            finally:
+                tolvane.kill()
+            heard.clear()
 finally:
     wm.kill()

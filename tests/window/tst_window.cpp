@@ -14,10 +14,13 @@
 
 #include <QAccessible>
 #include <QBackingStore>
+#include <QGroupBox>
+#include <QLabel>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTimer>
+#include <QTranslator>
 #include <QWindow>
 #include <QtGui/private/qguiapplication_p.h>
 #include <QtGui/qpa/qplatformaccessibility.h>
@@ -59,6 +62,37 @@ class TestWindow : public WindowSuite
 
     Draws *draws = nullptr;
 
+    QTranslator indonesian;
+
+    // Everything the window's design shows or names, as the window now shows it.
+    QStringList designedTexts() const
+    {
+        QStringList texts{window->windowTitle(), ui().IPCari->text(),
+                          ui().ListView1->accessibleName(), ui().ListView1->headerItem()->text(0),
+                          ui().ListView1->headerItem()->text(1)};
+        for (const auto *label : window->findChildren<QLabel *>())
+            texts << label->text();
+        for (const auto *button : window->findChildren<QAbstractButton *>())
+            texts << button->text();
+        for (const auto *box : window->findChildren<QGroupBox *>())
+            texts << box->title();
+        for (int i = 0; i < fUtama::HostCount; ++i)
+            texts << host(i).Nama();
+        return texts;
+    }
+
+    // The window built anew with the Indonesian translation installed: the design's own
+    // texts stay as designed.
+    void openInIndonesian()
+    {
+        const QStringList designed = designedTexts();
+        QVERIFY(indonesian.load(QStringLiteral(":/i18n/tolvane_id.qm")));
+        QCoreApplication::installTranslator(&indonesian);
+        close();
+        open();
+        QCOMPARE(designedTexts(), designed);
+    }
+
     void act(const QString &what)
     {
         if (what == u"broadcast")
@@ -97,7 +131,11 @@ private Q_SLOTS:
         g_checked.clear();
         g_sources.clear();
     }
-    void cleanup() { close(); }
+    void cleanup()
+    {
+        QCoreApplication::removeTranslator(&indonesian);
+        close();
+    }
 
     void generators_data()
     {
@@ -352,13 +390,14 @@ private Q_SLOTS:
     }
 
     // What each command tells, sentence by sentence ("MAC3" is host 3's MAC), and the
-    // requester's table as its description then gives it. Host 0 asks; "before" runs first.
+    // requester's table as its description then gives it. Host 0 asks; "before" runs first,
+    // "id" there opens the window anew in Indonesian.
     void commandsAreSpoken_data()
     {
         QTest::addColumn<QString>("before"); // broadcasts for the given last digit, "c" clears
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("said");
-        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("description"); // host 0's
         QTest::newRow("answered")
             << ""
             << "4"
@@ -367,14 +406,14 @@ private Q_SLOTS:
                "Wimse has that address and answers.|"
                "The answer reached the others, who saved MAC MAC3.|"
                "Tesu's ARP table now holds 2 entries."
-            << "2 entries, the last 192.168.0.4 at MAC3";
+            << "IP address 192.168.0.1. ARP table: 2 entries, the last 192.168.0.4 at MAC3.";
         QTest::newRow("nobody answered")
             << ""
             << "9"
             << "Tesu broadcasts a request for 192.168.0.9.|"
                "Bilrun, Dovel, Wimse and Lurfa received it and saved Tesu's address.|"
                "No host has 192.168.0.9, so no answer comes."
-            << "1 entry, the last 192.168.0.1 at MAC0";
+            << "IP address 192.168.0.1. ARP table: 1 entry, the last 192.168.0.1 at MAC0.";
         QTest::newRow("several answered, the last kept")
             << "4 c"
             << "4"
@@ -385,21 +424,34 @@ private Q_SLOTS:
                "The last answer, from Lurfa, is the one kept.|"
                "The answer reached the others, who saved MAC MAC3.|"
                "Tesu's ARP table now holds 3 entries."
-            << "3 entries, the last 192.168.0.4 at MAC3";
+            << "IP address 192.168.0.1. ARP table: 3 entries, the last 192.168.0.4 at MAC3.";
         // The message box that refuses speaks for itself.
-        QTest::newRow("refused") << ""
-                                 << "1"
-                                 << ""
-                                 << "1 entry, the last 192.168.0.1 at MAC0";
-        QTest::newRow("Hapus Entri") << "4"
-                                     << "c"
-                                     << "Tesu's ARP table is cleared and holds 1 entry."
-                                     << "1 entry, the last 192.168.0.1 at MAC0";
-        QTest::newRow("selected") << "4"
-                                  << "s"
-                                  << "Tesu has IP address 192.168.0.1 and MAC address MAC0; "
-                                     "its ARP table holds 2 entries."
-                                  << "2 entries, the last 192.168.0.4 at MAC3";
+        QTest::newRow("refused")
+            << ""
+            << "1"
+            << ""
+            << "IP address 192.168.0.1. ARP table: 1 entry, the last 192.168.0.1 at MAC0.";
+        QTest::newRow("Hapus Entri")
+            << "4"
+            << "c"
+            << "Tesu's ARP table is cleared and holds 1 entry."
+            << "IP address 192.168.0.1. ARP table: 1 entry, the last 192.168.0.1 at MAC0.";
+        QTest::newRow("selected")
+            << "4"
+            << "s"
+            << "Tesu has IP address 192.168.0.1 and MAC address MAC0; "
+               "its ARP table holds 2 entries."
+            << "IP address 192.168.0.1. ARP table: 2 entries, the last 192.168.0.4 at MAC3.";
+        QTest::newRow("answered, in Indonesian")
+            << "id"
+            << "4"
+            << "Tesu menyiarkan permintaan untuk 192.168.0.4.|"
+               "Bilrun, Dovel, Wimse dan Lurfa menerimanya dan menyimpan alamat Tesu.|"
+               "Wimse memiliki alamat itu dan menjawab.|"
+               "Jawaban sampai ke komputer lain, yang menyimpan MAC MAC3.|"
+               "Tabel ARP Tesu sekarang berisi 2 entri."
+            << "Alamat IP 192.168.0.1. Tabel ARP: 2 entri, yang terakhir 192.168.0.4 dengan MAC "
+               "MAC3.";
     }
 
     void commandsAreSpoken()
@@ -407,10 +459,12 @@ private Q_SLOTS:
         QFETCH(QString, before);
         QFETCH(QString, command);
         QFETCH(QString, said);
-        QFETCH(QString, table);
+        QFETCH(QString, description);
         select(0);
         const auto run = [this](const QString &what) {
-            if (what == u"c")
+            if (what == u"id")
+                openInIndonesian();
+            else if (what == u"c")
                 ui().Command3->click();
             else if (what == u"s")
                 select(0);
@@ -419,13 +473,13 @@ private Q_SLOTS:
         };
         for (const QString &what : before.split(u' ', Qt::SkipEmptyParts))
             run(what);
+        select(0);
         g_spoken.clear();
         run(command);
         const QString macs[] = {host(0).MAC(), host(3).MAC()};
         QCOMPARE(g_spoken.join(u'|'), said.replace("MAC0", macs[0]).replace("MAC3", macs[1]));
         QCOMPARE(QAccessible::queryAccessibleInterface(&host(0))->text(QAccessible::Description),
-                 "IP address 192.168.0.1. ARP table: " +
-                     table.replace("MAC0", macs[0]).replace("MAC3", macs[1]) + '.');
+                 description.replace("MAC0", macs[0]).replace("MAC3", macs[1]));
         g_spoken.clear();
         // What speaks takes no room: a click at the top of host 0 still reaches the host.
         QCOMPARE(window->childAt(50, 25), &host(0));

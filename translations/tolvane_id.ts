@@ -1,0 +1,212 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="id">
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Watch ARP resolve an address on one shared segment.</source>
+        <translation>Saksikan ARP menemukan sebuah alamat pada satu segmen jaringan bersama.</translation>
+    </message>
+    <message>
+        <source>Displays this help.</source>
+        <translation>Menampilkan bantuan ini.</translation>
+    </message>
+    <message>
+        <source>Displays version information.</source>
+        <translation>Menampilkan informasi versi.</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>Argumen tak terduga &apos;%1&apos;.</translation>
+    </message>
+</context>
+<context>
+    <name>EventEntry</name>
+    <message>
+        <source>Run-time error: %1</source>
+        <translation>Kesalahan saat program berjalan: %1</translation>
+    </message>
+</context>
+<context>
+    <name>Komputer</name>
+    <message>
+        <source>IP address %1.</source>
+        <translation>Alamat IP %1.</translation>
+    </message>
+    <message>
+        <source>ARP table: empty.</source>
+        <translation>Tabel ARP: kosong.</translation>
+    </message>
+    <message>
+        <source>1 entry</source>
+        <translation>1 entri</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries</source>
+        <translation>
+            <numerusform>%n entri</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>ARP table: %1.</source>
+        <translation>Tabel ARP: %1.</translation>
+    </message>
+    <message>
+        <source>ARP table: %1, the last %2 at %3.</source>
+        <translation>Tabel ARP: %1, yang terakhir %2 dengan MAC %3.</translation>
+    </message>
+</context>
+<context>
+    <name>Narrator</name>
+    <message>
+        <source>1 entry</source>
+        <translation>1 entri</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries</source>
+        <translation>
+            <numerusform>%n entri</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 broadcasts a request for %2.</source>
+        <translation>%1 menyiarkan permintaan untuk %2.</translation>
+    </message>
+    <message>
+        <source>%1 received it and saved %2&apos;s address.</source>
+        <translation>%1 menerimanya dan menyimpan alamat %2.</translation>
+    </message>
+    <message>
+        <source>%1 received it and already had %2&apos;s address.</source>
+        <translation>%1 menerimanya dan sudah punya alamat %2.</translation>
+    </message>
+    <message>
+        <source>%1 received it and saved %2&apos;s address; %3 already had it.</source>
+        <translation>%1 menerimanya dan menyimpan alamat %2; %3 sudah punya alamat itu.</translation>
+    </message>
+    <message>
+        <source>%1 answers from its ARP table.</source>
+        <translation>%1 menjawab dari tabel ARP-nya.</translation>
+    </message>
+    <message>
+        <source>%1 has that address and answers.</source>
+        <translation>%1 memiliki alamat itu dan menjawab.</translation>
+    </message>
+    <message>
+        <source>No host has %1, so no answer comes.</source>
+        <translation>Tidak ada komputer yang memiliki %1, jadi tidak ada jawaban.</translation>
+    </message>
+    <message>
+        <source>The last answer, from %1, is the one kept.</source>
+        <translation>Jawaban terakhir, dari %1, yang disimpan.</translation>
+    </message>
+    <message>
+        <source>The answer reached the others, who saved MAC %1.</source>
+        <translation>Jawaban sampai ke komputer lain, yang menyimpan MAC %1.</translation>
+    </message>
+    <message>
+        <source>The answer reached %1, who saved MAC %2.</source>
+        <translation>Jawaban sampai ke %1, yang menyimpan MAC %2.</translation>
+    </message>
+    <message>
+        <source>%1&apos;s ARP table now holds %2.</source>
+        <translation>Tabel ARP %1 sekarang berisi %2.</translation>
+    </message>
+    <message>
+        <source>%1&apos;s ARP table is cleared and holds %2.</source>
+        <translation>Tabel ARP %1 dikosongkan dan berisi %2.</translation>
+    </message>
+    <message>
+        <source>%1 has IP address %2 and MAC address %3; its ARP table holds %4.</source>
+        <translation>%1 memiliki alamat IP %2 dan alamat MAC %3; tabel ARP-nya berisi %4.</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 dan %2</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+</context>
+<context>
+    <name>QCommandLineParser</name>
+    <message>
+        <source>Usage: %1</source>
+        <translation>Penggunaan: %1</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>Opsi:</translation>
+    </message>
+    <message>
+        <source>Unknown option &apos;%1&apos;.</source>
+        <translation>Opsi tidak dikenal &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>Unknown options: %1.</source>
+        <translation>Opsi tidak dikenal: %1.</translation>
+    </message>
+    <message>
+        <source>Missing value after &apos;%1&apos;.</source>
+        <translation>Tidak ada nilai setelah &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>Unexpected value after &apos;%1&apos;.</source>
+        <translation>Nilai tak terduga setelah &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>[options]</source>
+        <translation>[opsi]</translation>
+    </message>
+</context>
+<context>
+    <name>QPlatformTheme</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>RuntimeError</name>
+    <message>
+        <source>Subscript out of range</source>
+        <translation>Subskrip di luar jangkauan</translation>
+    </message>
+    <message>
+        <source>Overflow</source>
+        <translation>Luapan</translation>
+    </message>
+    <message>
+        <source>Type mismatch</source>
+        <translation>Tipe tidak cocok</translation>
+    </message>
+    <message>
+        <source>Run-time error</source>
+        <translation>Kesalahan saat program berjalan</translation>
+    </message>
+</context>
+<context>
+    <name>fUtama</name>
+    <message>
+        <source>Network</source>
+        <translation>Jaringan</translation>
+    </message>
+    <message>
+        <source>IP %1, MAC %2</source>
+        <translation>IP %1, MAC %2</translation>
+    </message>
+    <message>
+        <source>IP %1</source>
+        <translation>IP %1</translation>
+    </message>
+    <message>
+        <source>MAC %1</source>
+        <translation>MAC %1</translation>
+    </message>
+    <message>
+        <source>Choose a host with Tab and Space, type the address to find, then press Alt+B.</source>
+        <translation>Pilih komputer dengan Tab dan Spasi, ketik alamat yang dicari, lalu tekan Alt+B.</translation>
+    </message>
+</context>
+</TS>
