@@ -337,11 +337,11 @@ QString Komputer::tableInBrief() const
 {
     const qint16 n = Jumlah();
     if (n < 1)
-        return tr("ARP table: empty.");
+        return tr("Its ARP table is empty.");
     const QString count = n == 1 ? tr("1 entry") : tr("%n entries", nullptr, n);
     // A count set beyond the storage names no entry; reading one would be a subscript error.
     if (n > storageSize())
-        return tr("ARP table: %1.").arg(count);
-    return tr("ARP table: %1, the last %2 at %3.")
+        return tr("Its ARP table holds %1.").arg(count);
+    return tr("Its ARP table holds %1, the last %2 at %3.")
         .arg(count, m_ArpTable.ipAt(n), m_ArpTable.macAt(n));
 }

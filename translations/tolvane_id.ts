@@ -34,10 +34,6 @@
         <translation>Alamat IP %1.</translation>
     </message>
     <message>
-        <source>ARP table: empty.</source>
-        <translation>Tabel ARP: kosong.</translation>
-    </message>
-    <message>
         <source>1 entry</source>
         <translation>1 entri</translation>
     </message>
@@ -48,12 +44,16 @@
         </translation>
     </message>
     <message>
-        <source>ARP table: %1.</source>
-        <translation>Tabel ARP: %1.</translation>
+        <source>Its ARP table is empty.</source>
+        <translation>Tabel ARP-nya kosong.</translation>
     </message>
     <message>
-        <source>ARP table: %1, the last %2 at %3.</source>
-        <translation>Tabel ARP: %1, yang terakhir %2 dengan MAC %3.</translation>
+        <source>Its ARP table holds %1.</source>
+        <translation>Tabel ARP-nya berisi %1.</translation>
+    </message>
+    <message>
+        <source>Its ARP table holds %1, the last %2 at %3.</source>
+        <translation>Tabel ARP-nya berisi %1, yang terakhir %2 dengan MAC %3.</translation>
     </message>
 </context>
 <context>
@@ -73,18 +73,6 @@
         <translation>%1 menyiarkan permintaan untuk %2.</translation>
     </message>
     <message>
-        <source>%1 received it and saved %2&apos;s address.</source>
-        <translation>%1 menerimanya dan menyimpan alamat %2.</translation>
-    </message>
-    <message>
-        <source>%1 received it and already had %2&apos;s address.</source>
-        <translation>%1 menerimanya dan sudah punya alamat %2.</translation>
-    </message>
-    <message>
-        <source>%1 received it and saved %2&apos;s address; %3 already had it.</source>
-        <translation>%1 menerimanya dan menyimpan alamat %2; %3 sudah punya alamat itu.</translation>
-    </message>
-    <message>
         <source>%1 answers from its ARP table.</source>
         <translation>%1 menjawab dari tabel ARP-nya.</translation>
     </message>
@@ -101,24 +89,8 @@
         <translation>Jawaban terakhir, dari %1, yang disimpan.</translation>
     </message>
     <message>
-        <source>The answer reached the others, who saved MAC %1.</source>
-        <translation>Jawaban sampai ke komputer lain, yang menyimpan MAC %1.</translation>
-    </message>
-    <message>
-        <source>The answer reached %1, who saved MAC %2.</source>
-        <translation>Jawaban sampai ke %1, yang menyimpan MAC %2.</translation>
-    </message>
-    <message>
-        <source>%1&apos;s ARP table now holds %2.</source>
-        <translation>Tabel ARP %1 sekarang berisi %2.</translation>
-    </message>
-    <message>
         <source>%1&apos;s ARP table is cleared and holds %2.</source>
         <translation>Tabel ARP %1 dikosongkan dan berisi %2.</translation>
-    </message>
-    <message>
-        <source>%1 has IP address %2 and MAC address %3; its ARP table holds %4.</source>
-        <translation>%1 memiliki alamat IP %2 dan alamat MAC %3; tabel ARP-nya berisi %4.</translation>
     </message>
     <message>
         <source>%1 and %2</source>
@@ -127,6 +99,34 @@
     <message>
         <source>, </source>
         <translation>, </translation>
+    </message>
+    <message>
+        <source>%1 saved %2&apos;s address.</source>
+        <translation>%1 menyimpan alamat %2.</translation>
+    </message>
+    <message>
+        <source>%1 already had %2&apos;s address.</source>
+        <translation>%1 sudah punya alamat %2.</translation>
+    </message>
+    <message>
+        <source>%1 saved %2&apos;s address, %3 already had it.</source>
+        <translation>%1 menyimpan alamat %2, %3 sudah punya alamat itu.</translation>
+    </message>
+    <message>
+        <source>The others saved MAC %1.</source>
+        <translation>Komputer lain menyimpan MAC %1.</translation>
+    </message>
+    <message>
+        <source>%1 saved MAC %2.</source>
+        <translation>%1 menyimpan MAC %2.</translation>
+    </message>
+    <message>
+        <source>%1 now holds %2.</source>
+        <translation>Tabel ARP %1 sekarang berisi %2.</translation>
+    </message>
+    <message>
+        <source>%1 has IP address %2 and MAC address %3, and its ARP table holds %4.</source>
+        <translation>%1 memiliki alamat IP %2 dan alamat MAC %3, dan tabel ARP-nya berisi %4.</translation>
     </message>
 </context>
 <context>

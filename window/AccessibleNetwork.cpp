@@ -5,6 +5,9 @@
 
 #include "host/AccessibleKomputer.h"
 #include "host/Komputer.h"
+#include "window/AccessibleBox.h"
+
+#include <QLineEdit>
 
 #include <algorithm>
 
@@ -21,6 +24,10 @@ QAccessibleInterface *create(const QString &className, QObject *object)
         return new QAccessibleWidget(widget, QAccessible::Notification);
     if (className == QLatin1String("QFrame") && widget->objectName() == QLatin1String("Frame1"))
         return new AccessibleNetwork(widget);
+    if (auto *box = qobject_cast<QLineEdit *>(widget); box && box->isReadOnly())
+        return new AccessibleBox(box);
+    if (widget->objectName() == QLatin1String("Narration"))
+        return new QAccessibleWidget(widget, QAccessible::StatusBar);
     return nullptr;
 }
 

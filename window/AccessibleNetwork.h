@@ -19,8 +19,9 @@ public:
     int indexOfChild(const QAccessibleInterface *child) const override;
 
     // The factory for the window's own parts: the window itself (a window, not a plain
-    // client area, so that a reader follows the events inside it), the network area and the
-    // announcer; and the hosts' own. Installed once per program.
+    // client area, so that a reader follows the events inside it), the network area, the
+    // read-only identity boxes, the narration's status bar and its voices; and the hosts'
+    // own. Installed once per program.
     static void install();
 
 private:

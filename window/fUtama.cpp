@@ -83,7 +83,8 @@ fUtama::fUtama(std::unique_ptr<RandomSource> random, QWidget *parent)
                  ui->Komputer1_4};
     Line1 = {ui->Line1_0, ui->Line1_1, ui->Line1_2, ui->Line1_3};
     setUpListView();
-    ui->Frame1->setAccessibleDescription(
+    // What a reader says as the window opens, after its title: how to start.
+    setAccessibleDescription(
         tr("Choose a host with Tab and Space, type the address to find, then press Alt+B."));
     EventEntry::run(this, [this] {
         loadHosts();
@@ -236,6 +237,10 @@ void fUtama::listTable(const Komputer &k)
     const QString size = Narrator::entries(n);
     if (view.accessibleDescription() != size)
         view.setAccessibleDescription(size);
+    // No row is current until the user moves to one, as after the whole list was written
+    // anew: the first arrow key then goes to the first row, and a reader reads every row.
+    if (!view.hasFocus())
+        view.setCurrentIndex(QModelIndex());
 }
 
 void fUtama::Command1_Click()

@@ -101,10 +101,10 @@ def screen_reader(program):
     assert row.startswith("IP 192.168.0.4, MAC "), row
     assert spoken() == [
         "Tesu broadcasts a request for 192.168.0.4.",
-        "Bilrun, Dovel, Wimse and Lurfa received it and saved Tesu's address.",
+        "Bilrun, Dovel, Wimse and Lurfa saved Tesu's address.",
         "Wimse has that address and answers.",
-        f"The answer reached the others, who saved MAC {row.split()[-1]}.",
-        "Tesu's ARP table now holds 2 entries."], spoken()
+        f"The others saved MAC {row.split()[-1]}.",
+        "Tesu now holds 2 entries."], spoken()
 
 
 def indonesian(program):

@@ -386,7 +386,8 @@ private Q_SLOTS:
         QCOMPARE(network->role(), QAccessible::Grouping);
         QCOMPARE(network->childCount(), fUtama::HostCount);
         QCOMPARE(network->parent()->role(), QAccessible::Window);
-        QVERIFY(network->text(QAccessible::Description).contains("Alt+B")); // how to start
+        QVERIFY(
+            network->parent()->text(QAccessible::Description).contains("Alt+B")); // how to start
     }
 
     // What each command tells, sentence by sentence ("MAC3" is host 3's MAC), and the
@@ -398,60 +399,60 @@ private Q_SLOTS:
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("said");
         QTest::addColumn<QString>("description"); // host 0's
-        QTest::newRow("answered")
-            << ""
-            << "4"
-            << "Tesu broadcasts a request for 192.168.0.4.|"
-               "Bilrun, Dovel, Wimse and Lurfa received it and saved Tesu's address.|"
-               "Wimse has that address and answers.|"
-               "The answer reached the others, who saved MAC MAC3.|"
-               "Tesu's ARP table now holds 2 entries."
-            << "IP address 192.168.0.1. ARP table: 2 entries, the last 192.168.0.4 at MAC3.";
+        QTest::newRow("answered") << ""
+                                  << "4"
+                                  << "Tesu broadcasts a request for 192.168.0.4.|"
+                                     "Bilrun, Dovel, Wimse and Lurfa saved Tesu's address.|"
+                                     "Wimse has that address and answers.|"
+                                     "The others saved MAC MAC3.|"
+                                     "Tesu now holds 2 entries."
+                                  << "IP address 192.168.0.1. Its ARP table holds 2 entries, the "
+                                     "last 192.168.0.4 at MAC3.";
         QTest::newRow("nobody answered")
             << ""
             << "9"
             << "Tesu broadcasts a request for 192.168.0.9.|"
-               "Bilrun, Dovel, Wimse and Lurfa received it and saved Tesu's address.|"
+               "Bilrun, Dovel, Wimse and Lurfa saved Tesu's address.|"
                "No host has 192.168.0.9, so no answer comes."
-            << "IP address 192.168.0.1. ARP table: 1 entry, the last 192.168.0.1 at MAC0.";
+            << "IP address 192.168.0.1. Its ARP table holds 1 entry, the last 192.168.0.1 at MAC0.";
         QTest::newRow("several answered, the last kept")
             << "4 c"
             << "4"
             << "Tesu broadcasts a request for 192.168.0.4.|"
-               "Bilrun, Dovel, Wimse and Lurfa received it and already had Tesu's address.|"
+               "Bilrun, Dovel, Wimse and Lurfa already had Tesu's address.|"
                "Bilrun answers from its ARP table.|Dovel answers from its ARP table.|"
                "Wimse has that address and answers.|Lurfa answers from its ARP table.|"
                "The last answer, from Lurfa, is the one kept.|"
-               "The answer reached the others, who saved MAC MAC3.|"
-               "Tesu's ARP table now holds 3 entries."
-            << "IP address 192.168.0.1. ARP table: 3 entries, the last 192.168.0.4 at MAC3.";
+               "The others saved MAC MAC3.|"
+               "Tesu now holds 3 entries."
+            << "IP address 192.168.0.1. Its ARP table holds 3 entries, the last 192.168.0.4 at "
+               "MAC3.";
         // The message box that refuses speaks for itself.
         QTest::newRow("refused")
             << ""
             << "1"
             << ""
-            << "IP address 192.168.0.1. ARP table: 1 entry, the last 192.168.0.1 at MAC0.";
+            << "IP address 192.168.0.1. Its ARP table holds 1 entry, the last 192.168.0.1 at MAC0.";
         QTest::newRow("Hapus Entri")
             << "4"
             << "c"
             << "Tesu's ARP table is cleared and holds 1 entry."
-            << "IP address 192.168.0.1. ARP table: 1 entry, the last 192.168.0.1 at MAC0.";
-        QTest::newRow("selected")
-            << "4"
-            << "s"
-            << "Tesu has IP address 192.168.0.1 and MAC address MAC0; "
-               "its ARP table holds 2 entries."
-            << "IP address 192.168.0.1. ARP table: 2 entries, the last 192.168.0.4 at MAC3.";
+            << "IP address 192.168.0.1. Its ARP table holds 1 entry, the last 192.168.0.1 at MAC0.";
+        QTest::newRow("selected") << "4"
+                                  << "s"
+                                  << "Tesu has IP address 192.168.0.1 and MAC address MAC0, "
+                                     "and its ARP table holds 2 entries."
+                                  << "IP address 192.168.0.1. Its ARP table holds 2 entries, the "
+                                     "last 192.168.0.4 at MAC3.";
         QTest::newRow("answered, in Indonesian")
             << "id"
             << "4"
             << "Tesu menyiarkan permintaan untuk 192.168.0.4.|"
-               "Bilrun, Dovel, Wimse dan Lurfa menerimanya dan menyimpan alamat Tesu.|"
-               "Wimse memiliki alamat itu dan menjawab.|"
-               "Jawaban sampai ke komputer lain, yang menyimpan MAC MAC3.|"
+               "Bilrun, Dovel, Wimse dan Lurfa menyimpan alamat Tesu.|"
+               "Wimse memiliki alamat itu dan menjawab.|Komputer lain menyimpan MAC MAC3.|"
                "Tabel ARP Tesu sekarang berisi 2 entri."
-            << "Alamat IP 192.168.0.1. Tabel ARP: 2 entri, yang terakhir 192.168.0.4 dengan MAC "
-               "MAC3.";
+            << "Alamat IP 192.168.0.1. Tabel ARP-nya berisi 2 entri, yang terakhir 192.168.0.4 "
+               "dengan MAC MAC3.";
     }
 
     void commandsAreSpoken()
