@@ -4,7 +4,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # Installs the Debian packages that building, running and testing Tolvane need.
-# Usage: tools/deps.sh run|test|docs|bench   (as root, or through sudo)
+# Usage: tools/deps.sh run|test|docs|bench|speech   (as root, or through sudo)
 set -euo pipefail
 
 # qt6-tools-dev and qt6-l10n-tools compile the translations (lupdate, lrelease).
@@ -21,13 +21,19 @@ docs_packages=(xvfb xauth xdotool imagemagick)
 # Xvfb and Xlib watch for the first frame, dbus-run-session gives the session bus a desktop has,
 # free (procps) names the memory.
 bench_packages=(xvfb libx11-dev dbus procps)
+# bench/speech.sh hears the built program through Orca: speech-dispatcher with espeak-ng plays
+# into a PulseAudio null sink whose monitor parec records; the rest is the real-binary tests' X
+# server, window manager, input and AT-SPI bus. The program it hears is already built (run set).
+speech_packages=(orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng pulseaudio
+    pulseaudio-utils xvfb xauth xdotool openbox wmctrl dbus at-spi2-core python3-pyatspi)
 
 case "${1:-test}" in
 run) wanted=("${run_packages[@]}") ;;
 test) wanted=("${run_packages[@]}" "${test_packages[@]}") ;;
 docs) wanted=("${run_packages[@]}" "${docs_packages[@]}") ;;
 bench) wanted=("${run_packages[@]}" "${test_packages[@]}" "${bench_packages[@]}") ;;
-*) echo "usage: $0 run|test|docs|bench" >&2; exit 2 ;;
+speech) wanted=("${speech_packages[@]}") ;;
+*) echo "usage: $0 run|test|docs|bench|speech" >&2; exit 2 ;;
 esac
 
 missing=()
