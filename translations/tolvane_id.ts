@@ -113,20 +113,12 @@
         <translation>%1 menyimpan alamat %2, %3 sudah punya alamat itu.</translation>
     </message>
     <message>
-        <source>The others saved MAC %1.</source>
-        <translation>Komputer lain menyimpan MAC %1.</translation>
-    </message>
-    <message>
-        <source>%1 saved MAC %2.</source>
-        <translation>%1 menyimpan MAC %2.</translation>
-    </message>
-    <message>
-        <source>%1 now holds %2.</source>
-        <translation>Tabel ARP %1 sekarang berisi %2.</translation>
-    </message>
-    <message>
         <source>%1 has IP address %2 and MAC address %3, and its ARP table holds %4.</source>
         <translation>%1 memiliki alamat IP %2 dan alamat MAC %3, dan tabel ARP-nya berisi %4.</translation>
+    </message>
+    <message>
+        <source>The others saved MAC %1, and %2 now holds %3.</source>
+        <translation>Komputer lain menyimpan MAC %1, dan tabel ARP %2 sekarang berisi %3.</translation>
     </message>
 </context>
 <context>

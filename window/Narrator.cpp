@@ -8,7 +8,7 @@
 
 #include <QWidget>
 
-Narrator::Narrator(QWidget *window, int hostCount) : QObject(window), m_hostCount(hostCount)
+Narrator::Narrator(QWidget *window) : QObject(window)
 {
     // To a reader the voices are notifications of a status bar, which it speaks without
     // naming the role before each sentence. The bar takes no room and no click.
@@ -90,17 +90,12 @@ void Narrator::tellAnswers()
 
 void Narrator::replyEnded(const QString &mac, const Komputer &requester)
 {
-    QStringList reached;
-    for (const Reception &r : std::as_const(m_pass))
-        reached << r.host;
+    // The answer travels to every host but the one that sent it, as the request did.
     m_pass.clear();
     // Every sentence is short, and without a colon or a semicolon, which a reader speaks: the
     // MAC alone takes five seconds.
-    if (reached.size() == m_hostCount - 1)
-        say(tr("The others saved MAC %1.").arg(mac));
-    else
-        say(tr("%1 saved MAC %2.").arg(list(reached), mac));
-    say(tr("%1 now holds %2.").arg(requester.Nama(), entries(requester.Jumlah())));
+    say(tr("The others saved MAC %1, and %2 now holds %3.")
+            .arg(mac, requester.Nama(), entries(requester.Jumlah())));
 }
 
 void Narrator::cleared(const Komputer &host)

@@ -22,8 +22,8 @@ class Narrator : public QObject
     Q_OBJECT
 
 public:
-    // The voices are children of the window; hostCount tells "the others" from a few of them.
-    Narrator(QWidget *window, int hostCount);
+    // The voices are children of the window.
+    explicit Narrator(QWidget *window);
 
     void requestStarts(const Komputer &requester, const QString &ip);
     // Connected to every host's WordFlashed.
@@ -56,7 +56,6 @@ private:
     // before a voice speaks again.
     std::array<Announcer *, 8> m_voices{};
     size_t m_next = 0;
-    int m_hostCount;
     QString m_requester;
     QString m_ip;
     QList<Reception> m_pass;

@@ -78,7 +78,7 @@ fUtama::fUtama(std::unique_ptr<RandomSource> random, QWidget *parent)
 {
     AccessibleNetwork::install();
     ui->setupUi(this);
-    m_narrator = new Narrator(this, HostCount);
+    m_narrator = new Narrator(this);
     Komputer1 = {ui->Komputer1_0, ui->Komputer1_1, ui->Komputer1_2, ui->Komputer1_3,
                  ui->Komputer1_4};
     Line1 = {ui->Line1_0, ui->Line1_1, ui->Line1_2, ui->Line1_3};

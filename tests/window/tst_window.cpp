@@ -404,8 +404,7 @@ private Q_SLOTS:
                                   << "Tesu broadcasts a request for 192.168.0.4.|"
                                      "Bilrun, Dovel, Wimse and Lurfa saved Tesu's address.|"
                                      "Wimse has that address and answers.|"
-                                     "The others saved MAC MAC3.|"
-                                     "Tesu now holds 2 entries."
+                                     "The others saved MAC MAC3, and Tesu now holds 2 entries."
                                   << "IP address 192.168.0.1. Its ARP table holds 2 entries, the "
                                      "last 192.168.0.4 at MAC3.";
         QTest::newRow("nobody answered")
@@ -423,10 +422,16 @@ private Q_SLOTS:
                "Bilrun answers from its ARP table.|Dovel answers from its ARP table.|"
                "Wimse has that address and answers.|Lurfa answers from its ARP table.|"
                "The last answer, from Lurfa, is the one kept.|"
-               "The others saved MAC MAC3.|"
-               "Tesu now holds 3 entries."
+               "The others saved MAC MAC3, and Tesu now holds 3 entries."
             << "IP address 192.168.0.1. Its ARP table holds 3 entries, the last 192.168.0.4 at "
                "MAC3.";
+        QTest::newRow("some already had the requester")
+            << "9 s1 c s0"
+            << "9"
+            << "Tesu broadcasts a request for 192.168.0.9.|"
+               "Bilrun saved Tesu's address, Dovel, Wimse and Lurfa already had it.|"
+               "No host has 192.168.0.9, so no answer comes."
+            << "IP address 192.168.0.1. Its ARP table holds 1 entry, the last 192.168.0.1 at MAC0.";
         // The message box that refuses speaks for itself.
         QTest::newRow("refused")
             << ""
@@ -449,8 +454,8 @@ private Q_SLOTS:
             << "4"
             << "Tesu menyiarkan permintaan untuk 192.168.0.4.|"
                "Bilrun, Dovel, Wimse dan Lurfa menyimpan alamat Tesu.|"
-               "Wimse memiliki alamat itu dan menjawab.|Komputer lain menyimpan MAC MAC3.|"
-               "Tabel ARP Tesu sekarang berisi 2 entri."
+               "Wimse memiliki alamat itu dan menjawab.|"
+               "Komputer lain menyimpan MAC MAC3, dan tabel ARP Tesu sekarang berisi 2 entri."
             << "Alamat IP 192.168.0.1. Tabel ARP-nya berisi 2 entri, yang terakhir 192.168.0.4 "
                "dengan MAC MAC3.";
     }
@@ -467,8 +472,8 @@ private Q_SLOTS:
                 openInIndonesian();
             else if (what == u"c")
                 ui().Command3->click();
-            else if (what == u"s")
-                select(0);
+            else if (what.startsWith(u's'))
+                select(what.mid(1).toInt());
             else
                 broadcast("192.168.0." + what);
         };
@@ -510,6 +515,28 @@ private Q_SLOTS:
             spoken << table->cellAt(1, column)->text(QAccessible::Name);
         }
         QCOMPARE(spoken.join(", "), whole);
+        // The first arrow key in the table goes to the first row.
+        ui().ListView1->setFocus();
+        QTest::keyClick(ui().ListView1, Qt::Key_Down);
+        QCOMPARE(ui().ListView1->currentIndex().row(), 0);
+
+        // A read-only box: its text whole in one run of attributes, its selection and caret,
+        // a character found where the box says it stands.
+        QAccessibleInterface *mac = QAccessible::queryAccessibleInterface(ui().MAC);
+        QAccessibleTextInterface *text = mac->textInterface();
+        int start = -1, end = -1;
+        QCOMPARE(text->attributes(3, &start, &end), QString());
+        QCOMPARE(QString("%1 %2 ").arg(start).arg(end) + text->text(start, end),
+                 "0 17 10-11-12-13-14-15");
+        text->setSelection(0, 2, 5);
+        text->selection(0, &start, &end);
+        QCOMPARE(QString("%1 %2 %3").arg(start).arg(end).arg(text->selectionCount()), "2 5 1");
+        text->removeSelection(0);
+        text->setCursorPosition(4);
+        QCOMPARE(text->selectionCount() * 100 + text->cursorPosition(), 4);
+        QCOMPARE(text->offsetAtPoint(text->characterRect(7).center()), 7);
+        QVERIFY(mac->state().readOnly && mac->role() == QAccessible::EditableText);
+        QCOMPARE(mac->text(QAccessible::Value), ui().MAC->text());
     }
 
     void focusOutline()
