@@ -3,8 +3,6 @@
 
 #include "window/Announcer.h"
 
-#include <QAccessible>
-
 Announcer::Announcer(QWidget *parent) : QWidget(parent)
 {
     // No room means no paint and no click; a plain widget takes no focus. It shows only to speak.
@@ -14,14 +12,9 @@ Announcer::Announcer(QWidget *parent) : QWidget(parent)
 
 void Announcer::say(const QString &text)
 {
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    setAccessibleName(text);
-    QAccessibleAnnouncementEvent event(this, text);
-    QAccessible::updateAccessibility(&event);
-#else
-    // Before Qt 6.8 there is no announcement; a reader speaks a notification as it appears.
+    // A reader speaks a notification as it appears, on every Qt version and every reader
+    // that this program is heard through.
     hide();
     setAccessibleName(text);
     show();
-#endif
 }

@@ -36,17 +36,14 @@ void Narrator::heard(const Komputer &host, const QString &word)
 {
     if (word == Komputer::Receiving) {
         m_pass.append({host.Nama()});
-        return;
-    }
-    if (m_pass.isEmpty())
-        return;
-    Reception &last = m_pass.last();
-    if (word == Komputer::Saved) {
-        ++last.saved;
+    } else if (m_pass.isEmpty()) {
+        // A word outside an exchange's pass tells nothing of it.
+    } else if (word == Komputer::Saved) {
+        ++m_pass.last().saved;
     } else if (word == Komputer::Found) {
-        last.answered = true;
+        m_pass.last().answered = true;
         // A host answers for its own address first, from its table otherwise.
-        last.fromTable = host.IP() != m_ip;
+        m_pass.last().fromTable = host.IP() != m_ip;
     }
 }
 
