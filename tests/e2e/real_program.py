@@ -54,8 +54,16 @@ def xdotool(*arguments):
 
 def shown(program):
     """The program's window once it is shown, activated by the window manager."""
-    window = xdotool("search", "--sync", "--onlyvisible", "--pid", str(program.pid),
-                     "--name", "^Tolvane$")[0]
+    # A search that meets a window as it goes away fails; it is asked again.
+    for attempt in range(3):
+        try:
+            window = xdotool("search", "--sync", "--onlyvisible", "--pid", str(program.pid),
+                             "--name", "^Tolvane$")[0]
+            break
+        except subprocess.CalledProcessError:
+            time.sleep(1)
+    else:
+        raise AssertionError("the window never showed")
     xdotool("windowactivate", "--sync", window)
     return window
 
@@ -133,6 +141,7 @@ def smoke(binary):
             assert program.wait(60) == 0, ending
         finally:
             program.kill()
+            program.wait(60)
         heard.clear()
 
 
@@ -154,6 +163,7 @@ try:
                 scenario(tolvane)
             finally:
                 tolvane.kill()
+                tolvane.wait(60)
             heard.clear()
 finally:
     wm.kill()
