@@ -37,15 +37,14 @@ void showText(QLineEdit &box, const QString &text)
     box.setCursorPosition(0);
 }
 
-// Row `index` of the view shows the pair, kept when it already does: a reader that was told of
-// a row asks after it later, and a row deleted and added again would be gone by then. The MAC
-// column cuts a full MAC short; the whole pair is in the row's tip, and a reader, which speaks
-// a row cell by cell, hears "IP ..., MAC ..." once.
+// Row `index` of the view shows the pair. Qt leaves a cell alone when it is set to what it
+// already holds, so a row that shows its entry sends a reader nothing; a reader that was told
+// of a row asks after it later, and a row deleted and added again would be gone by then. The
+// MAC column cuts a full MAC short; the whole pair is in the row's tip, and a reader, which
+// speaks a row cell by cell, hears "IP ..., MAC ..." once.
 void showRow(QTreeWidget &view, int index, const QString &ip, const QString &mac)
 {
     QTreeWidgetItem *row = view.topLevelItem(index);
-    if (row && row->text(0) == ip && row->text(1) == mac)
-        return;
     if (!row)
         row = new QTreeWidgetItem(&view);
     row->setText(0, ip);

@@ -29,15 +29,17 @@
 namespace {
 
 QStringList g_spoken;       // the notification's name each time it shows
+QList<QObject *> g_voices;  // and the notification that showed
 QList<QObject *> g_checked; // sources of checked state changes
 QList<QObject *> g_sources; // sources of every other event
 
 void listen(QAccessibleEvent *event)
 {
     QAccessibleInterface *iface = event->accessibleInterface();
-    if (event->type() == QAccessible::ObjectShow && iface->role() == QAccessible::Notification)
+    if (event->type() == QAccessible::ObjectShow && iface->role() == QAccessible::Notification) {
         g_spoken.append(iface->text(QAccessible::Name));
-    else if (event->type() != QAccessible::StateChanged)
+        g_voices.append(event->object());
+    } else if (event->type() != QAccessible::StateChanged)
         g_sources.append(event->object());
     else if (static_cast<QAccessibleStateChangeEvent *>(event)->changedStates().checked)
         g_checked.append(event->object());
@@ -481,7 +483,11 @@ private Q_SLOTS:
             run(what);
         select(0);
         g_spoken.clear();
+        g_voices.clear();
         run(command);
+        // Eight sentences in a row each show a voice of their own.
+        const QList<QObject *> first = g_voices.first(qMin(g_voices.size(), 8));
+        QCOMPARE(QSet<QObject *>(first.begin(), first.end()).size(), first.size());
         const QString macs[] = {host(0).MAC(), host(3).MAC()};
         QCOMPARE(g_spoken.join(u'|'), said.replace("MAC0", macs[0]).replace("MAC3", macs[1]));
         QCOMPARE(QAccessible::queryAccessibleInterface(&host(0))->text(QAccessible::Description),
