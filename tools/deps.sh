@@ -17,8 +17,8 @@ test_packages=(xvfb xauth xdotool openbox wmctrl qt6-base-private-dev dbus at-sp
 # ImageMagick takes the README's screenshots off the X server.
 docs_packages=(xvfb xauth xdotool imagemagick)
 # Xvfb and Xlib watch for the first frame, dbus-run-session gives the session bus a desktop has,
-# free (procps) names the memory.
-bench_packages=(xvfb libx11-dev dbus procps)
+# free (procps) names the memory, valgrind counts the instructions.
+bench_packages=(xvfb libx11-dev dbus procps valgrind)
 
 case "${1:-test}" in
 run) wanted=("${run_packages[@]}") ;;
