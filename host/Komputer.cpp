@@ -94,7 +94,6 @@ void Komputer::setState(bool New_State)
     const bool wasLit = isLit();
     m_State = New_State;
     m_Nyala->setVisible(m_State);
-    describe();
     if (isLit() != wasLit)
         AccessibleKomputer::checkedChanged(this);
     Q_EMIT PropertyChanged(QStringLiteral("State"));
