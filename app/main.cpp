@@ -4,10 +4,10 @@
 #include "app/CommandLine.h"
 #include "app/Translation.h"
 #include "host/Runtime.h"
+#include "window/WindowIcon.h"
 #include "window/fUtama.h"
 
 #include <QApplication>
-#include <QIcon>
 
 int main(int argc, char *argv[])
 {
@@ -20,10 +20,7 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("tolvane"));
     // One style everywhere, so the window looks as designed on every desktop.
     QApplication::setStyle(QStringLiteral("Fusion"));
-    QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/share/icons/hicolor/%1x%1/apps/tolvane.png").arg(size));
-    QApplication::setWindowIcon(icon);
+    WindowIcon::setAfterFirstFrame();
 
     fUtama window;
     if (Runtime::ending())

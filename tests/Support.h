@@ -15,6 +15,7 @@
 #include "window/MessageBox.h"
 #include "window/RandomSource.h"
 #include "window/Segment.h"
+#include "window/WindowIcon.h"
 #include "window/fUtama.h"
 
 #include <QApplication>

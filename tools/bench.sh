@@ -55,6 +55,34 @@ echo "Peak resident memory, median of the same runs:"
 compare tolvane "$tmem" "empty window" "$emem" MiB
 compare tolvane "$tmem" "window with the three fonts" "$fmem" MiB
 
+# Instructions, counted by valgrind's callgrind, which do not move with the machine's load. Each
+# program runs once under callgrind; bench_startup --idle waits past its first frame until none
+# of its threads has run for a second, its event loop idle, and then ends it with SIGTERM, whose
+# default action kills it before it runs one more instruction of its own, and callgrind writes
+# its counts as it dies: exec to the idle event loop, shutdown not included. callgrind also
+# writes a part after each QBackingStore::flush(), the call that hands a frame to the window
+# system, so its first part runs from exec to the first frame. The profiles stay in
+# build-bench/callgrind/ for callgrind_annotate.
+profiles="$build/callgrind"
+rm -rf "$profiles"
+mkdir -p "$profiles"
+echo
+grind() {
+    echo "$(command -v valgrind) --tool=callgrind --dump-after=QBackingStore::flush*" \
+        "--log-file=$profiles/$1.log --callgrind-out-file=$profiles/$1.out $2"
+}
+"$bench/bench_startup" --idle "$(grind tolvane "$build/tolvane")" \
+    "$(grind empty "$bench/bench_emptywindow")" \
+    "$(grind fonts "$bench/bench_emptywindow --fonts")" >/dev/null
+# millions NAME PARTS: the instructions of the profile's parts, in millions.
+millions() { awk '/^totals:/ { n += $2 } END { print n / 1e6 }' "$profiles/$1".out$2; }
+echo "Instructions (callgrind, one run each), exec to the first frame drawn:"
+compare tolvane "$(millions tolvane .1)" "empty window" "$(millions empty .1)" M
+compare tolvane "$(millions tolvane .1)" "window with the three fonts" "$(millions fonts .1)" M
+echo "The same, exec to the idle event loop:"
+compare tolvane "$(millions tolvane '*')" "empty window" "$(millions empty '*')" M
+compare tolvane "$(millions tolvane '*')" "window with the three fonts" "$(millions fonts '*')" M
+
 # At least 100 ms in each measurement, as its wall-clock time is counted in whole ms. The CSV:
 # "function","row","metric",milliseconds per iteration,total,iterations.
 csv=$("$bench/bench_simulation" -median 9 -minimumvalue 100 -csv | tr -d '"')

@@ -54,6 +54,18 @@ struct Draws : RandomSource
     int next = 0;
 };
 
+// Notes whether a window had been exposed, and so drawn, when the application's icon reached it.
+struct IconWatch : QObject
+{
+    bool exposedFirst = false;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::ApplicationWindowIconChange)
+            exposedFirst = static_cast<QWidget *>(watched)->windowHandle()->isExposed();
+        return false;
+    }
+};
+
 const QString WorkedExample = QStringLiteral("1 4|2 1 4|3 1 4|4 1|5 1 4");
 
 } // namespace
@@ -197,6 +209,30 @@ private Q_SLOTS:
         second.seed(43201.0f); // a second later: other addresses
         const float a = first.draw(), b = second.draw();
         QVERIFY(a >= 0.0f && a < 1.0f && a != b && first.draw() != a);
+    }
+
+    // No icon while the window is still to be drawn; once it is, the six sizes with the
+    // pictures' own pixels, for this window and for any later one.
+    void iconAfterFirstFrame()
+    {
+        close();
+        QApplication::setWindowIcon(QIcon());
+        WindowIcon::setAfterFirstFrame();
+        open();
+        IconWatch watch;
+        window->installEventFilter(&watch);
+        QVERIFY(QApplication::windowIcon().isNull());
+        QTRY_VERIFY(!window->windowIcon().isNull());
+        QVERIFY(watch.exposedFirst);
+        QList<QSize> sizes;
+        for (const int size : {16, 32, 48, 64, 128, 256}) {
+            sizes << QSize(size, size);
+            const QImage picture(
+                QStringLiteral(":/share/icons/hicolor/%1x%1/apps/tolvane.png").arg(size));
+            QCOMPARE(window->windowIcon().pixmap(sizes.last()).toImage(),
+                     picture.convertToFormat(QImage::Format_ARGB32));
+        }
+        QCOMPARE(QApplication::windowIcon().availableSizes(), sizes);
     }
 
     // The network drawn: the three straight segments 5 pixels wide, across their middle.

@@ -1,0 +1,47 @@
+// SPDX-FileCopyrightText: 2026 The Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "window/WindowIcon.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QImageReader>
+#include <QTimer>
+#include <QWindow>
+
+void WindowIcon::setAfterFirstFrame()
+{
+    qApp->installEventFilter(new WindowIcon(qApp));
+}
+
+bool WindowIcon::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::Expose)
+        return false;
+    const auto *window = qobject_cast<QWindow *>(watched);
+    if (!window || !window->isExposed())
+        return false;
+    // The window draws its frame while it handles this event; a timer that is due at once fires
+    // after that, at the event loop's next pass.
+    qApp->removeEventFilter(this);
+    QTimer::singleShot(0, this, [this] {
+        QApplication::setWindowIcon(icon());
+        deleteLater();
+    });
+    return false;
+}
+
+QIcon WindowIcon::icon()
+{
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
+        // The format is named, so no image plugin is asked whether it can read the file. The
+        // pixels stay as read, with straight alpha, the form in which the window system takes
+        // an icon: nothing is converted to premultiplied alpha and back.
+        QImageReader reader(
+            QStringLiteral(":/share/icons/hicolor/%1x%1/apps/tolvane.png").arg(size), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read(), Qt::NoFormatConversion));
+    }
+    return icon;
+}
