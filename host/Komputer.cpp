@@ -333,12 +333,17 @@ void Komputer::describe()
         setAccessibleDescription(text);
 }
 
+QString Komputer::entries(int count)
+{
+    return count == 1 ? tr("1 entry") : tr("%n entries", nullptr, count);
+}
+
 QString Komputer::tableInBrief() const
 {
     const qint16 n = Jumlah();
     if (n < 1)
         return tr("Its ARP table is empty.");
-    const QString count = n == 1 ? tr("1 entry") : tr("%n entries", nullptr, n);
+    const QString count = entries(n);
     // A count set beyond the storage names no entry; reading one would be a subscript error.
     if (n > storageSize())
         return tr("Its ARP table holds %1.").arg(count);

@@ -74,6 +74,9 @@ public:
 
     QSize sizeHint() const override { return DesignSize; }
 
+    // A table's size as a reader hears it: "1 entry", "3 entries".
+    static QString entries(int count);
+
 Q_SIGNALS:
     void Click();
     // A word goes on the screen for one pause; the window tells a listener what it means.

@@ -59,16 +59,6 @@
 <context>
     <name>Narrator</name>
     <message>
-        <source>1 entry</source>
-        <translation>1 entri</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n entries</source>
-        <translation>
-            <numerusform>%n entri</numerusform>
-        </translation>
-    </message>
-    <message>
         <source>%1 broadcasts a request for %2.</source>
         <translation>%1 menyiarkan permintaan untuk %2.</translation>
     </message>

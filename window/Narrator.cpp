@@ -19,11 +19,6 @@ Narrator::Narrator(QWidget *window) : QObject(window)
         voice = new Announcer(bar);
 }
 
-QString Narrator::entries(int count)
-{
-    return count == 1 ? tr("1 entry") : tr("%n entries", nullptr, count);
-}
-
 void Narrator::requestStarts(const Komputer &requester, const QString &ip)
 {
     m_requester = requester.Nama();
@@ -92,18 +87,19 @@ void Narrator::replyEnded(const QString &mac, const Komputer &requester)
     // Every sentence is short, and without a colon or a semicolon, which a reader speaks: the
     // MAC alone takes five seconds.
     say(tr("The others saved MAC %1, and %2 now holds %3.")
-            .arg(mac, requester.Nama(), entries(requester.Jumlah())));
+            .arg(mac, requester.Nama(), Komputer::entries(requester.Jumlah())));
 }
 
 void Narrator::cleared(const Komputer &host)
 {
-    say(tr("%1's ARP table is cleared and holds %2.").arg(host.Nama(), entries(host.Jumlah())));
+    say(tr("%1's ARP table is cleared and holds %2.")
+            .arg(host.Nama(), Komputer::entries(host.Jumlah())));
 }
 
 void Narrator::selected(const Komputer &host)
 {
     say(tr("%1 has IP address %2 and MAC address %3, and its ARP table holds %4.")
-            .arg(host.Nama(), host.IP(), host.MAC(), entries(host.Jumlah())));
+            .arg(host.Nama(), host.IP(), host.MAC(), Komputer::entries(host.Jumlah())));
 }
 
 QString Narrator::list(QStringList names)

@@ -33,9 +33,6 @@ public:
     void cleared(const Komputer &host);
     void selected(const Komputer &host);
 
-    // "1 entry", "3 entries".
-    static QString entries(int count);
-
 private:
     // One host's part in a pass, in the order the hosts received.
     struct Reception

@@ -233,7 +233,7 @@ void fUtama::listTable(const Komputer &k)
     }
     while (view.topLevelItemCount() > qMax(n, qint16(0)))
         delete view.takeTopLevelItem(view.topLevelItemCount() - 1);
-    const QString size = Narrator::entries(n);
+    const QString size = Komputer::entries(n);
     if (view.accessibleDescription() != size)
         view.setAccessibleDescription(size);
     // No row is current until the user moves to one, as after the whole list was written
