@@ -11,10 +11,12 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmapCache>
 
 using namespace Module1;
 
@@ -24,19 +26,34 @@ const QString Komputer::Found = QStringLiteral("Found!");
 
 namespace {
 
+// A picture is read once for all hosts. Its format is named, so no image plugin is asked
+// whether it can read the file.
+QPixmap readPicture(const QString &path)
+{
+    QPixmap picture;
+    if (QPixmapCache::find(path, &picture))
+        return picture;
+    QImageReader reader(path, "ppm");
+    reader.setAutoDetectImageFormat(false);
+    picture = QPixmap::fromImage(reader.read());
+    if (!picture.isNull())
+        QPixmapCache::insert(path, picture);
+    return picture;
+}
+
 // Pictures come in a 1x and a 2x version, drawn from the same source, so that they stay
 // crisp on high-density screens.
 QPixmap loadPicture(const QString &name)
 {
     const QString base = QStringLiteral(":/host/pictures/") + name;
     if (qApp->devicePixelRatio() > 1.0) {
-        QPixmap doubled(base + QStringLiteral("@2x.png"));
+        QPixmap doubled = readPicture(base + QStringLiteral("@2x.ppm"));
         if (!doubled.isNull()) {
             doubled.setDevicePixelRatio(2.0);
             return doubled;
         }
     }
-    QPixmap single(base + QStringLiteral(".png"));
+    QPixmap single = readPicture(base + QStringLiteral(".ppm"));
     single.setDevicePixelRatio(1.0);
     return single;
 }
