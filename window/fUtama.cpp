@@ -17,6 +17,7 @@
 #include "window/RandomSource.h"
 #include "window/Segment.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QScreen>
 #include <QTime>
@@ -69,6 +70,14 @@ private:
     bool &m_flag;
 };
 
+// The window's own font, which every control takes but the ARP table and the hosts' labels.
+QFont windowFont()
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(8);
+    return font;
+}
+
 } // namespace
 
 fUtama::fUtama(std::unique_ptr<RandomSource> random, QWidget *parent)
@@ -76,7 +85,7 @@ fUtama::fUtama(std::unique_ptr<RandomSource> random, QWidget *parent)
       m_random(random ? std::move(random) : std::make_unique<RandomSource>())
 {
     AccessibleNetwork::install();
-    ui->setupUi(this);
+    buildControls();
     m_narrator = new Narrator(this);
     Komputer1 = {ui->Komputer1_0, ui->Komputer1_1, ui->Komputer1_2, ui->Komputer1_3,
                  ui->Komputer1_4};
@@ -93,6 +102,19 @@ fUtama::fUtama(std::unique_ptr<RandomSource> random, QWidget *parent)
 }
 
 fUtama::~fUtama() = default;
+
+void fUtama::buildControls()
+{
+    // A line edit lays its first text out in the application's font before it takes the
+    // window's. With the window's font standing in for the application's while the controls are
+    // made, no face is loaded that nothing shows; message boxes and tooltips then get the
+    // desktop's font back.
+    const QFont desktopFont = QApplication::font();
+    setFont(windowFont());
+    QApplication::setFont(font());
+    ui->setupUi(this);
+    QApplication::setFont(desktopFont);
+}
 
 Komputer &fUtama::host(int index) const
 {
@@ -118,6 +140,9 @@ void fUtama::loadHosts()
 void fUtama::setUpListView()
 {
     QFont font(QStringLiteral("Courier New"));
+    // Qt measures the column headers in bold. With the style named, that measure takes the
+    // regular face, which the table draws anyway, instead of loading a bold one nothing shows.
+    font.setStyleName(QStringLiteral("Regular"));
     font.setPointSizeF(8.25);
     ui->ListView1->setFont(font);
     ui->ListView1->setColumnWidth(0, 1400 / TwipsPerPixel);

@@ -59,6 +59,7 @@ private:
     void Form_Load();
     void Propagate();
     void loadHosts();
+    void buildControls();
     void setUpListView();
     void connectEvents();
     void centre();

@@ -77,6 +77,7 @@ class TestWindow : public WindowSuite
     Draws *draws = nullptr;
 
     QTranslator indonesian;
+    const QFont desktopFont = QApplication::font(); // before any window is built
 
     // Everything the window's design shows or names, as the window now shows it.
     QStringList designedTexts() const
@@ -195,6 +196,9 @@ private Q_SLOTS:
             window->geometry().center() - window->screen()->geometry().center();
         QVERIFY(offCentre.manhattanLength() <= 2);
         QCOMPARE(ui().ListView1->font().pointSizeF(), 8.25);
+        QCOMPARE(window->font().family() + ' ' + QString::number(window->font().pointSize()),
+                 "Arial 8");
+        QCOMPARE(QApplication::font(), desktopFont); // message boxes keep the desktop's font
         QCOMPARE(QString("%1 %2")
                      .arg(ui().ListView1->columnWidth(0))
                      .arg(ui().ListView1->columnWidth(1)),
