@@ -3,9 +3,10 @@
 
 #include "window/WindowIcon.h"
 
+#include "window/IconEngine.h"
+
 #include <QApplication>
 #include <QEvent>
-#include <QImageReader>
 #include <QTimer>
 #include <QWindow>
 
@@ -33,15 +34,6 @@ bool WindowIcon::eventFilter(QObject *watched, QEvent *event)
 
 QIcon WindowIcon::icon()
 {
-    QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128, 256}) {
-        // The format is named, so no image plugin is asked whether it can read the file. The
-        // pixels stay as read, with straight alpha, the form in which the window system takes
-        // an icon: nothing is converted to premultiplied alpha and back.
-        QImageReader reader(
-            QStringLiteral(":/share/icons/hicolor/%1x%1/apps/tolvane.png").arg(size), "png");
-        reader.setAutoDetectImageFormat(false);
-        icon.addPixmap(QPixmap::fromImage(reader.read(), Qt::NoFormatConversion));
-    }
-    return icon;
+    return QIcon(new IconEngine(QStringLiteral(":/share/icons/hicolor/%1x%1/apps/tolvane.png"),
+                                {16, 32, 48, 64, 128, 256}));
 }

@@ -228,8 +228,8 @@ private Q_SLOTS:
         QVERIFY(QApplication::windowIcon().isNull());
         QTRY_VERIFY(!window->windowIcon().isNull());
         QVERIFY(watch.exposedFirst);
-        QList<QSize> sizes;
-        for (const int size : {16, 32, 48, 64, 128, 256}) {
+        QList<QSize> sizes; // the largest first, so the smaller ones are not held while it is read
+        for (const int size : {256, 128, 64, 48, 32, 16}) {
             sizes << QSize(size, size);
             const QImage picture(
                 QStringLiteral(":/share/icons/hicolor/%1x%1/apps/tolvane.png").arg(size));
@@ -237,6 +237,9 @@ private Q_SLOTS:
                      picture.convertToFormat(QImage::Format_ARGB32));
         }
         QCOMPARE(QApplication::windowIcon().availableSizes(), sizes);
+        // Between the pictures and beyond them: drawn from the next larger one, or the largest.
+        QCOMPARE(window->windowIcon().pixmap(QSize(40, 40)).size(), QSize(40, 40));
+        QCOMPARE(window->windowIcon().pixmap(QSize(300, 300)).size(), QSize(256, 256));
     }
 
     // The network drawn: the three straight segments 5 pixels wide, across their middle.
