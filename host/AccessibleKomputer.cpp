@@ -26,6 +26,16 @@ Komputer *AccessibleKomputer::host() const
     return static_cast<Komputer *>(widget());
 }
 
+// Built when a reader asks, so it is current even when no reader listened as it changed.
+QString AccessibleKomputer::text(QAccessible::Text t) const
+{
+    if (t == QAccessible::Name)
+        return host()->Nama();
+    if (t == QAccessible::Description)
+        return host()->description();
+    return QAccessibleWidget::text(t);
+}
+
 QAccessible::State AccessibleKomputer::state() const
 {
     QAccessible::State state = QAccessibleWidget::state();

@@ -15,6 +15,7 @@ class AccessibleKomputer : public QAccessibleWidget
 public:
     explicit AccessibleKomputer(Komputer *host);
 
+    QString text(QAccessible::Text t) const override;
     QAccessible::State state() const override;
     int childCount() const override { return 0; }
     QAccessibleInterface *child(int) const override { return nullptr; }

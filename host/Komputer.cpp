@@ -77,7 +77,9 @@ Komputer::Komputer(QWidget *parent)
     m_Nyala->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_Nyala->hide();
 
+    // A fixed size, as designed: a new word then asks no one to lay the host out again.
     m_Indikator->setGeometry(IndikatorGeometry);
+    m_Indikator->setFixedSize(IndikatorGeometry.size());
     m_Indikator->setText(QStringLiteral("Label1"));
     m_Indikator->setAlignment(Qt::AlignCenter);
     QFont caption(QStringLiteral("Arial"));
@@ -340,14 +342,21 @@ void Komputer::showWord(const QString &word)
 
 void Komputer::describe()
 {
-    // Setting a text announces it to a screen reader even when it has not changed, so only a
-    // real change is passed on. Selection is the checked state; the description holds the
-    // address and the table in brief, which a student hears again on coming back to the host.
+    // With no assistive tool listening there is nobody to tell, and the interface builds the
+    // name and the description when a reader asks. Setting a text announces it even when it
+    // has not changed, so only a real change is passed on; selection is the checked state.
+    if (!QAccessible::isActive())
+        return;
     if (accessibleName() != m_Nama)
         setAccessibleName(m_Nama);
-    const QString text = tr("IP address %1.").arg(m_IP) + u' ' + tableInBrief();
+    const QString text = description();
     if (accessibleDescription() != text)
         setAccessibleDescription(text);
+}
+
+QString Komputer::description() const
+{
+    return tr("IP address %1.").arg(m_IP) + u' ' + tableInBrief();
 }
 
 QString Komputer::entries(int count)

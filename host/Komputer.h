@@ -76,6 +76,8 @@ public:
 
     // A table's size as a reader hears it: "1 entry", "3 entries".
     static QString entries(int count);
+    // The address and the table in brief, which a student hears on coming back to the host.
+    QString description() const;
 
 Q_SIGNALS:
     void Click();
