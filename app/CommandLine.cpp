@@ -47,6 +47,8 @@ void describe(QCommandLineParser &parser)
 
 std::optional<int> CommandLine::answer(int argc, char *argv[])
 {
+    if (argc < 2)
+        return std::nullopt; // nothing asked: the window opens
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
