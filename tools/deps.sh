@@ -7,9 +7,10 @@
 # Usage: tools/deps.sh run|test|docs|bench|speech   (as root, or through sudo)
 set -euo pipefail
 
-# qt6-tools-dev and qt6-l10n-tools compile the translations (lupdate, lrelease).
+# qt6-tools-dev and qt6-l10n-tools compile the translations (lupdate, lrelease); with
+# libfontconfig-dev the program reads the fonts' configuration on a core of its own at start.
 run_packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation2
-    qt6-tools-dev qt6-l10n-tools)
+    qt6-tools-dev qt6-l10n-tools libfontconfig-dev)
 # xvfb-run, a window manager and xdotool drive the real binary; the private Qt headers switch
 # accessibility on without a screen reader; a private session bus, the AT-SPI registry and
 # pyatspi read the program as a screen reader does; the rest check the desktop files, the
