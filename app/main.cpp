@@ -4,6 +4,7 @@
 #include "app/CommandLine.h"
 #include "app/Translation.h"
 #include "host/Runtime.h"
+#include "window/GroupBoxFrame.h"
 #include "window/WindowIcon.h"
 #include "window/fUtama.h"
 
@@ -26,6 +27,7 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("tolvane"));
     // One style everywhere, so the window looks as designed on every desktop.
     QApplication::setStyle(QStringLiteral("Fusion"));
+    GroupBoxFrame::preload();
     WindowIcon::setAfterFirstFrame();
 
     fonts.join();

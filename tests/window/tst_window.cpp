@@ -11,12 +11,14 @@
 // and the focus outline on a host.
 
 #include "Support.h"
+#include "window/GroupBoxFrame.h"
 
 #include <QAccessible>
 #include <QBackingStore>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPixmapCache>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTimer>
@@ -240,6 +242,15 @@ private Q_SLOTS:
         // Between the pictures and beyond them: drawn from the next larger one, or the largest.
         QCOMPARE(window->windowIcon().pixmap(QSize(40, 40)).size(), QSize(40, 40));
         QCOMPARE(window->windowIcon().pixmap(QSize(300, 300)).size(), QSize(256, 256));
+    }
+
+    // The group-box frame the style reads is the one read ahead: the cache key is Qt's own.
+    void groupBoxFrameReadAhead()
+    {
+        GroupBoxFrame::preload();
+        QPixmap readAhead;
+        QVERIFY(QPixmapCache::find(GroupBoxFrame::cacheKey(), &readAhead));
+        QCOMPARE(QPixmap(GroupBoxFrame::Path).cacheKey(), readAhead.cacheKey());
     }
 
     // The network drawn: the three straight segments 5 pixels wide, across their middle.
