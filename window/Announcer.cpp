@@ -3,9 +3,12 @@
 
 #include "window/Announcer.h"
 
+#include <QAccessible>
+
 Announcer::Announcer(QWidget *parent) : QWidget(parent)
 {
-    // No room means no paint and no click; a plain widget takes no focus. It shows only to speak.
+    // No room means no paint and no click; a plain widget takes no focus. It shows when it first
+    // speaks.
     setGeometry(0, 0, 0, 0);
     hide();
 }
@@ -13,8 +16,14 @@ Announcer::Announcer(QWidget *parent) : QWidget(parent)
 void Announcer::say(const QString &text)
 {
     // A reader speaks a notification as it appears, on every Qt version and every reader
-    // that this program is heard through.
-    hide();
+    // that this program is heard through. The voice shows once and then stays, telling again
+    // that it appears: each show and hide of a widget makes Qt ask the X server where the
+    // pointer is, a round trip for every sentence.
     setAccessibleName(text);
-    show();
+    if (isHidden()) {
+        show();
+        return;
+    }
+    QAccessibleEvent appears(this, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&appears);
 }
