@@ -67,6 +67,5 @@ QStringList AccessibleKomputer::keyBindingsForAction(const QString &name) const
 
 void AccessibleKomputer::install()
 {
-    static const bool installed = (QAccessible::installFactory(create), true);
-    Q_UNUSED(installed)
+    QAccessible::installFactory(create); // Qt keeps a factory once, however often installed
 }

@@ -67,7 +67,6 @@ int AccessibleNetwork::indexOfChild(const QAccessibleInterface *child) const
 
 void AccessibleNetwork::install()
 {
-    static const bool installed = (QAccessible::installFactory(create), true);
-    Q_UNUSED(installed)
+    QAccessible::installFactory(create); // Qt keeps a factory once, however often installed
     AccessibleKomputer::install();
 }

@@ -171,6 +171,8 @@ private Q_SLOTS:
             << "Dovel|0||off|0|Label1 !Type mismatch";
         QTest::newRow("a value of no kind a host stores")
             << QVariantMap{{"State", QPoint()}} << "0|0||off|0|Label1 !Type mismatch";
+        QTest::newRow("a count of no kind a host stores")
+            << QVariantMap{{"Jumlah", QPoint()}} << "0|0|0|on|0|Label1 !Type mismatch";
         QTest::newRow("nothing as a state, a count beyond 16 bits")
             << QVariantMap{{"State", QVariant()}, {"Jumlah", 40000}}
             << "0|0|0|off|0|Label1 !Overflow";
@@ -237,6 +239,7 @@ private Q_SLOTS:
         QTest::mouseClick(&k, Qt::LeftButton, {}, QPoint(77, 45));
         QTest::mouseClick(&k, Qt::LeftButton, {}, QPoint(147, 156));
         QTest::mouseClick(&k, Qt::RightButton, {}, QPoint(77, 45));
+        QTest::mouseRelease(&k, Qt::LeftButton, {}, QPoint(77, 45)); // a release alone
         QTest::keyClick(&k, Qt::Key_Return);
         QCOMPARE(clicks.count(), 2);
         QTest::keyClick(&k, Qt::Key_Space);

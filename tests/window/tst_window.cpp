@@ -185,6 +185,7 @@ private Q_SLOTS:
             const QString ip = QStringLiteral("192.168.0.%1").arg(i + 1);
             QCOMPARE(Support::tableOf(host(i)), QStringList{ip + u' ' + host(i).MAC()});
             QCOMPARE(host(i).Caption(), QString());
+            QVERIFY(!host(i).State());
         }
         QCOMPARE(host(0).MAC(), "10-11-12-13-14-15");
         QCOMPARE(host(4).MAC(), "28-29-2A-2B-2C-2D");
@@ -239,6 +240,7 @@ private Q_SLOTS:
                      picture.convertToFormat(QImage::Format_ARGB32));
         }
         QCOMPARE(QApplication::windowIcon().availableSizes(), sizes);
+        QTRY_VERIFY(qApp->findChildren<WindowIcon *>().isEmpty()); // its watch ended
         // Between the pictures and beyond them: drawn from the next larger one, or the largest.
         QCOMPARE(window->windowIcon().pixmap(QSize(40, 40)).size(), QSize(40, 40));
         QCOMPARE(window->windowIcon().pixmap(QSize(300, 300)).size(), QSize(256, 256));
@@ -265,9 +267,13 @@ private Q_SLOTS:
             for (int d = -4; d <= 4; ++d)
                 lightness +=
                     QString::number(network.pixelColor(middle + d * across).lightness() / 26);
-            QCOMPARE(lightness, "940000499"); // 4 pixels black, 2 halves grey
+            QCOMPARE(lightness, "940000499");                // 4 pixels black, 2 halves grey
+            QCOMPARE(ui().Frame1->childAt(middle), nullptr); // a click goes through to the area
         }
-        // A host: its picture's dark screen, and white where the picture ends.
+        // A host: its picture pixel for pixel, and white where the picture ends.
+        QCOMPARE(
+            host(1).grab().toImage().copy(0, 0, 145, 155).convertToFormat(QImage::Format_RGB32),
+            QImage(":/host/pictures/komputer.ppm").convertToFormat(QImage::Format_RGB32));
         QVERIFY(network.pixelColor(host(0).pos() + QPoint(60, 25)).lightness() < 64);
         QCOMPARE(network.pixelColor(host(1).pos() + QPoint(146, 150)), QColor(Qt::white));
 
@@ -441,6 +447,7 @@ private Q_SLOTS:
         QAccessibleInterface *network = QAccessible::queryAccessibleInterface(ui().Frame1);
         QCOMPARE(network->role(), QAccessible::Grouping);
         QCOMPARE(network->childCount(), fUtama::HostCount);
+        QCOMPARE(network->indexOfChild(QAccessible::queryAccessibleInterface(ui().Command1)), -1);
         QCOMPARE(network->parent()->role(), QAccessible::Window);
         // The sentences are a status bar's notifications, which a reader speaks without a role.
         QCOMPARE(QAccessible::queryAccessibleInterface(g_voices.last())->parent()->role(),
@@ -562,6 +569,9 @@ private Q_SLOTS:
         accessibility->setActive(false);
         host(0).Tambah("192.168.0.77", "AB-CD-EF-01-23-45");
         accessibility->setActive(true);
+        g_sources.clear();
+        host(2).setNama("Zed"); // and a new name is told
+        QVERIFY(g_sources.contains(&host(2)));
         QVERIFY(QAccessible::queryAccessibleInterface(&host(0))
                     ->text(QAccessible::Description)
                     .endsWith("the last 192.168.0.77 at AB-CD-EF-01-23-45."));
@@ -603,9 +613,13 @@ private Q_SLOTS:
         text->selection(0, &start, &end);
         QCOMPARE(QString("%1 %2 %3").arg(start).arg(end).arg(text->selectionCount()), "2 5 1");
         text->removeSelection(0);
-        text->setCursorPosition(4);
-        QCOMPARE(text->selectionCount() * 100 + text->cursorPosition(), 4);
+        QCOMPARE(text->selectionCount(), 0);
+        text->setCursorPosition(7);
+        QCOMPARE(text->cursorPosition(), 7);
         const QRect character = text->characterRect(7);
+        // The character begins where the box puts its cursor before it.
+        const QRect cursor = ui().MAC->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        QCOMPARE(character.left(), ui().MAC->mapToGlobal(cursor.center()).x());
         QCOMPARE(text->offsetAtPoint(character.center()), 7);
         QVERIFY(character.width() > 0 && mac->rect().contains(character));
         QVERIFY(mac->state().readOnly && mac->state().selectableText &&
