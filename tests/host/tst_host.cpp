@@ -189,6 +189,9 @@ private Q_SLOTS:
         QTEST(describe(k) + (error.isEmpty() ? "" : " !" + error), "loaded");
         // The picture stays as designed until the state is first set.
         QVERIFY(!k.isLit());
+        QObject designed; // Qt's own dynamic properties are no design data
+        designed.setProperty("_q_hidden", 1);
+        QVERIFY(!PropertyBag::fromDynamicProperties(designed).ReadProperty("_q_hidden", 0).toInt());
     }
 
     void newInstanceAndSave()
@@ -238,8 +241,8 @@ private Q_SLOTS:
         QSignalSpy clicks(&k, &Komputer::Click);
         QTest::mouseClick(&k, Qt::LeftButton, {}, QPoint(77, 45));
         QTest::mouseClick(&k, Qt::LeftButton, {}, QPoint(147, 156));
-        QTest::mouseClick(&k, Qt::RightButton, {}, QPoint(77, 45));
         QTest::mouseRelease(&k, Qt::LeftButton, {}, QPoint(77, 45)); // a release alone
+        QTest::mouseClick(&k, Qt::RightButton, {}, QPoint(77, 45));
         QTest::keyClick(&k, Qt::Key_Return);
         QCOMPARE(clicks.count(), 2);
         QTest::keyClick(&k, Qt::Key_Space);
@@ -289,6 +292,18 @@ private Q_SLOTS:
         QTEST(words.join(u' ') + " / " + table + " / " + fields(Reply), "outcome");
         QCOMPARE(ReplyReady, Reply.Operation != 0);
         QCOMPARE(dovel->Caption(), QString());
+    }
+
+    // The table's first entry answers as any other when it is not the host's own address.
+    void answerFromTheFirstEntry()
+    {
+        Komputer k;
+        k.setIP(".5");
+        k.setMAC("55");
+        k.Tambah(".4", "44");
+        Packet = ::packet("1|.1|11|.4|");
+        k.Receive();
+        QCOMPARE(fields(Reply), "3|.5|55|.4|44|.1|11");
     }
 
     // Clearing the table while the host shows "Found!" must not send out an empty MAC.
