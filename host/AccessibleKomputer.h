@@ -9,7 +9,8 @@ class Komputer;
 
 // To a screen reader a host is a radio button named after the host, checked while it is
 // selected: pressing it selects the host, as a click or Space does. Its picture and its word
-// are not children of their own; the word is in the description.
+// are not children of their own: the narration tells what the words say, and the description,
+// built from the host when a reader asks, holds its address and its table in brief.
 class AccessibleKomputer : public QAccessibleWidget
 {
 public:
