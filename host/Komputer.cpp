@@ -5,13 +5,13 @@
 
 #include "exchange/Module1.h"
 #include "host/Convert.h"
+#include "host/PictureFile.h"
 #include "host/PropertyBag.h"
 #include "host/Runtime.h"
 #include "host/RuntimeError.h"
 
 #include <QAccessible>
 #include <QApplication>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -26,16 +26,13 @@ const QString Komputer::Found = QStringLiteral("Found!");
 
 namespace {
 
-// A picture is read once for all hosts. Its format is named, so no image plugin is asked
-// whether it can read the file.
+// A picture is read once for all hosts.
 QPixmap readPicture(const QString &path)
 {
     QPixmap picture;
     if (QPixmapCache::find(path, &picture))
         return picture;
-    QImageReader reader(path, "ppm");
-    reader.setAutoDetectImageFormat(false);
-    picture = QPixmap::fromImage(reader.read());
+    picture = QPixmap::fromImage(PictureFile::read(path, "ppm"));
     if (!picture.isNull())
         QPixmapCache::insert(path, picture);
     return picture;

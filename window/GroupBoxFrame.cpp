@@ -3,9 +3,10 @@
 
 #include "window/GroupBoxFrame.h"
 
+#include "host/PictureFile.h"
+
 #include <QDateTime>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QPixmap>
 #include <QPixmapCache>
 
@@ -28,9 +29,7 @@ template <typename T> QString hex(T value)
 
 void GroupBoxFrame::preload()
 {
-    QImageReader reader(Path, "png");
-    reader.setAutoDetectImageFormat(false);
-    const QPixmap picture = QPixmap::fromImage(reader.read());
+    const QPixmap picture = QPixmap::fromImage(PictureFile::read(Path, "png"));
     if (!picture.isNull())
         QPixmapCache::insert(cacheKey(), picture);
 }

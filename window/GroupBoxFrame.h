@@ -6,11 +6,11 @@
 #include <QString>
 
 // The picture Fusion frames a group box with, read ahead. The style reads it as QPixmap(path),
-// without naming its format, and Qt then loads every image plugin there is (gif, ico, jpeg and
-// libjpeg) to ask whether it can read the file: about a millisecond of start-up for a PNG that
-// Qt reads itself. Read here as PNG and put in the pixmap cache under the key QPixmap::load
-// looks for, it is found there instead. The key is Qt's own (qpixmap.cpp, Qt 6.4); should a
-// later Qt make it otherwise, the style reads the picture as before and only the time is lost.
+// without naming its format, so Qt would load every image plugin to ask whether it can read
+// it: about a millisecond of start-up (see PictureFile). Read here as PNG and put in the pixmap
+// cache under the key QPixmap::load looks for, it is found there instead. The key is Qt's own
+// (qpixmap.cpp, Qt 6.4); should a later Qt make it otherwise, the style reads the picture as before
+// and only the time is lost.
 class GroupBoxFrame
 {
 public:

@@ -3,7 +3,8 @@
 
 #include "window/IconEngine.h"
 
-#include <QImageReader>
+#include "host/PictureFile.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -16,13 +17,11 @@ IconEngine::IconEngine(QString pathPattern, QList<int> sizes)
 
 QPixmap IconEngine::pixmap(const QSize &size, QIcon::Mode, QIcon::State)
 {
-    // The format is named, so no image plugin is asked whether it can read the file. The pixels
-    // stay as read, with straight alpha, the form in which the window system takes an icon.
+    // The pixels stay as read, with straight alpha, the form in which the window system takes
+    // an icon.
     const int side = pictureFor(size);
-
-    QImageReader reader(m_pathPattern.arg(side), "png");
-    reader.setAutoDetectImageFormat(false);
-    QPixmap picture = QPixmap::fromImage(reader.read(), Qt::NoFormatConversion);
+    QPixmap picture = QPixmap::fromImage(PictureFile::read(m_pathPattern.arg(side), "png"),
+                                         Qt::NoFormatConversion);
     if (side > size.width() || side > size.height())
         return picture.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     return picture;
