@@ -491,6 +491,16 @@ private Q_SLOTS:
                "The others saved MAC MAC3, and Tesu now holds 3 entries."
             << "IP address 192.168.0.1. Its ARP table holds 3 entries, the last 192.168.0.4 at "
                "MAC3.";
+        QTest::newRow("two answered, the last kept")
+            << "4 c s2 c s4 c"
+            << "4"
+            << "Tesu broadcasts a request for 192.168.0.4.|"
+               "Dovel and Lurfa saved Tesu's address, Bilrun and Wimse already had it.|"
+               "Bilrun answers from its ARP table.|Wimse has that address and answers.|"
+               "The last answer, from Wimse, is the one kept.|"
+               "The others saved MAC MAC3, and Tesu now holds 2 entries."
+            << "IP address 192.168.0.1. Its ARP table holds 2 entries, the last 192.168.0.4 at "
+               "MAC3.";
         QTest::newRow("some already had the requester")
             << "9 s1 c s0"
             << "9"
@@ -569,9 +579,15 @@ private Q_SLOTS:
         accessibility->setActive(false);
         host(0).Tambah("192.168.0.77", "AB-CD-EF-01-23-45");
         accessibility->setActive(true);
-        g_sources.clear();
-        host(2).setNama("Zed"); // and a new name is told
-        QVERIFY(g_sources.contains(&host(2)));
+        // A new name, entry or count is told to a reader that listens.
+        const std::function<void()> changes[] = {[&] { host(2).setNama("Zed"); },
+                                                 [&] { host(2).Tambah("192.168.0.88", "88"); },
+                                                 [&] { host(2).setJumlah(1); }};
+        for (const auto &change : changes) {
+            g_sources.clear();
+            change();
+            QVERIFY(g_sources.contains(&host(2)));
+        }
         QVERIFY(QAccessible::queryAccessibleInterface(&host(0))
                     ->text(QAccessible::Description)
                     .endsWith("the last 192.168.0.77 at AB-CD-EF-01-23-45."));
