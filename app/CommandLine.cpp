@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+#include <array>
 #include <cstdio>
 
 namespace {
@@ -30,6 +31,9 @@ void acceptQtOptions(QCommandLineParser &parser)
     }
 }
 
+// The paces as the command line names them, in the order of Pause::Pace.
+constexpr std::array<const char *, 3> PaceNames{"as-designed", "slow", "step"};
+
 // The options and their texts, in the language of the installed translator if there is one.
 void describe(QCommandLineParser &parser)
 {
@@ -40,25 +44,56 @@ void describe(QCommandLineParser &parser)
                       QCoreApplication::translate("CommandLine", "Displays this help.")});
     parser.addOption({{QStringLiteral("v"), QStringLiteral("version")},
                       QCoreApplication::translate("CommandLine", "Displays version information.")});
+    parser.addOption(
+        {QStringLiteral("pace"),
+         QCoreApplication::translate(
+             "CommandLine",
+             "How the exchange moves: as-designed (the default, each word a moment), slow (each "
+             "word a second) or step (each word until Page Down)."),
+         QCoreApplication::translate("CommandLine", "pace"), QString::fromLatin1(PaceNames[0])});
     acceptQtOptions(parser);
+}
+
+// The pace the parsed command line names, or nothing for a name that is no pace.
+std::optional<Pause::Pace> paceOf(const QCommandLineParser &parser)
+{
+    const QString name = parser.value(QStringLiteral("pace"));
+    for (size_t i = 0; i < PaceNames.size(); ++i) {
+        if (name == QLatin1String(PaceNames[i]))
+            return static_cast<Pause::Pace>(i);
+    }
+    return std::nullopt;
+}
+
+// What is wrong with a command line the parser took, or the empty text.
+QString mistake(const QCommandLineParser &parser)
+{
+    if (!parser.positionalArguments().isEmpty())
+        return QCoreApplication::translate("CommandLine", "Unexpected argument '%1'.")
+            .arg(parser.positionalArguments()[0]);
+    if (!paceOf(parser))
+        return QCoreApplication::translate("CommandLine",
+                                           "Unknown pace '%1': choose as-designed, slow or step.")
+            .arg(parser.value(QStringLiteral("pace")));
+    return QString();
 }
 
 } // namespace
 
-std::optional<int> CommandLine::answer(int argc, char *argv[])
+std::variant<int, CommandLine::Options> CommandLine::read(int argc, char *argv[])
 {
     if (argc < 2)
-        return std::nullopt; // nothing asked: the window opens
+        return Options{}; // nothing asked: the window opens as designed
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     QCommandLineParser parser;
     describe(parser);
-    bool understood = parser.parse(arguments) && parser.positionalArguments().isEmpty();
+    bool understood = parser.parse(arguments) && mistake(parser).isEmpty();
     const bool help = parser.isSet(QStringLiteral("help"));
     const bool version = parser.isSet(QStringLiteral("version"));
     if (understood && !help && !version)
-        return std::nullopt;
+        return Options{*paceOf(parser)};
 
     // The usage names the program as it was called, which the parser reads from a
     // QCoreApplication; that one needs no display. Its texts are then read again in the
@@ -69,11 +104,8 @@ std::optional<int> CommandLine::answer(int argc, char *argv[])
     QCommandLineParser shown;
     describe(shown);
     understood = shown.parse(arguments);
-    if (!understood || !shown.positionalArguments().isEmpty()) {
-        const QString error =
-            understood ? QCoreApplication::translate("CommandLine", "Unexpected argument '%1'.")
-                             .arg(shown.positionalArguments()[0])
-                       : shown.errorText();
+    if (!understood || !mistake(shown).isEmpty()) {
+        const QString error = understood ? mistake(shown) : shown.errorText();
         const QString text = QStringLiteral("%1: %2\n\n").arg(arguments[0], error);
         std::fputs(qPrintable(text + shown.helpText()), stderr);
         return 1;

@@ -1,11 +1,13 @@
 // SPDX-FileCopyrightText: 2026 The Tolvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "accessibility/AccessibleFactory.h"
+#include "accessibility/Narrator.h"
 #include "app/CommandLine.h"
 #include "app/Translation.h"
-#include "host/Runtime.h"
-#include "window/GroupBoxFrame.h"
-#include "window/WindowIcon.h"
+#include "app/WindowIcon.h"
+#include "pace/PaceMenu.h"
+#include "pace/Pause.h"
 #include "window/fUtama.h"
 
 #include <QApplication>
@@ -15,11 +17,15 @@
 
 int main(int argc, char *argv[])
 {
-    if (const std::optional<int> status = CommandLine::answer(argc, argv))
+    const auto command = CommandLine::read(argc, argv);
+    if (const int *status = std::get_if<int>(&command))
         return *status;
+    const auto &options = std::get<CommandLine::Options>(command);
 
     // Reading the fonts' configuration is a quarter of start-up's work. It runs on a second core
     // while Qt connects to the display, and is done before the window measures its first text.
+    // Nothing else touches fontconfig until the join, and FcInit guards its own set-up, so the
+    // thread shares no state with the rest of the program.
     std::jthread fonts(FcInit);
     QApplication app(argc, argv);
     Translation::install(app);
@@ -27,14 +33,18 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("tolvane"));
     // One style everywhere, so the window looks as designed on every desktop.
     QApplication::setStyle(QStringLiteral("Fusion"));
-    GroupBoxFrame::preload();
+    AccessibleFactory::install();
     WindowIcon::setAfterFirstFrame();
 
+    Pause pause;
+    pause.setPace(options.pace);
     fonts.join();
-    fUtama window;
-    if (Runtime::ending())
-        return Runtime::exitCode();
+    fUtama window(pause);
+    if (pause.ending())
+        return pause.exitCode();
+    const Narrator narrator(window, pause);
+    const PaceMenu paceMenu(pause, window.networkArea());
     window.show();
     const int status = QApplication::exec();
-    return Runtime::ending() ? Runtime::exitCode() : status;
+    return pause.ending() ? pause.exitCode() : status;
 }

@@ -6,12 +6,13 @@
 
 #include "exchange/Module1.h"
 #include "host/Komputer.h"
-#include "host/Runtime.h"
-#include "ui_fUtama.h"
+#include "pace/Pause.h"
 #include "window/MessageBox.h"
 #include "window/fUtama.h"
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 #include <memory>
@@ -28,17 +29,29 @@ private Q_SLOTS:
     void exchange();
 
 private:
+    // The window's own pause has no passes, so that an exchange times the simulation alone.
+    Pause m_noPause{0};
     std::unique_ptr<fUtama> m_window;
     int m_messages = 0;
 };
 
+namespace {
+
+// A message box would wait for a click; and any message means the exchange did not run.
+struct CountedMessages : MessageBox
+{
+    explicit CountedMessages(int &count) : count(count) {}
+    void show(QWidget *, Icon, const QString &, const QString &) override { ++count; }
+    int &count;
+};
+
+} // namespace
+
 void BenchSimulation::initTestCase()
 {
     QApplication::setStyle(QStringLiteral("Fusion"));
-    // A message box would wait for a click; and any message means the exchange did not run.
-    MessageBox::setRecorder(
-        [this](MessageBox::Icon, const QString &, const QString &) { ++m_messages; });
-    m_window = std::make_unique<fUtama>();
+    m_window =
+        std::make_unique<fUtama>(m_noPause, nullptr, std::make_unique<CountedMessages>(m_messages));
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     QTest::qWait(200); // the first paints are start-up's cost, not the pause's
@@ -47,7 +60,7 @@ void BenchSimulation::initTestCase()
 
 void BenchSimulation::cleanup()
 {
-    Runtime::setDelayPasses(Runtime::DefaultDelayPasses);
+    m_window->host(0).setPause(&m_noPause);
 }
 
 // Each pause beside its baseline, as many bare calls in the same process and beside the same
@@ -56,7 +69,7 @@ void BenchSimulation::pause_data()
 {
     QTest::addColumn<int>("passes");
     QTest::addColumn<bool>("bare");
-    for (const int passes : {1, 1000, Runtime::DefaultDelayPasses}) {
+    for (const int passes : {1, 1000, Pause::DesignedPasses}) {
         QTest::addRow("Delay %d", passes) << passes << false;
         QTest::addRow("bare %d", passes) << passes << true;
     }
@@ -66,8 +79,9 @@ void BenchSimulation::pause()
 {
     QFETCH(int, passes);
     QFETCH(bool, bare);
-    Runtime::setDelayPasses(passes);
+    Pause rowPause(passes);
     Komputer &host = m_window->host(0);
+    host.setPause(&rowPause);
     if (bare) {
         QBENCHMARK
         {
@@ -85,9 +99,9 @@ void BenchSimulation::pause()
 // The worked example: host 0 asks for "192.168.0.4", host 3 answers, the reply comes back.
 void BenchSimulation::exchange()
 {
-    Runtime::setDelayPasses(0);
-    m_window->controls().IPCari->setText(QStringLiteral("192.168.0.4"));
-    QPushButton *broadcast = m_window->controls().Command2;
+    m_window->findChild<QLineEdit *>(QStringLiteral("IPCari"))
+        ->setText(QStringLiteral("192.168.0.4"));
+    auto *broadcast = m_window->findChild<QPushButton *>(QStringLiteral("Command2"));
     QBENCHMARK
     {
         // Emptying the five tables costs a few resizes; without it the next press would only

@@ -9,11 +9,4 @@ ArpPacket Packet;
 ArpPacket Reply;
 bool ReplyReady = false;
 
-void reset()
-{
-    Packet = ArpPacket();
-    Reply = ArpPacket();
-    ReplyReady = false;
-}
-
 } // namespace Module1

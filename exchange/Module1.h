@@ -30,7 +30,4 @@ extern ArpPacket Packet;
 extern ArpPacket Reply;
 extern bool ReplyReady;
 
-// Back to the start values (empty texts, Operation 0), for tests.
-void reset();
-
 } // namespace Module1

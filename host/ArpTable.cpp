@@ -3,7 +3,7 @@
 
 #include "host/ArpTable.h"
 
-#include "host/Int16.h"
+#include "runtime/Int16.h"
 
 #include <utility>
 

@@ -4,11 +4,11 @@
 #include "host/Komputer.h"
 
 #include "exchange/Module1.h"
-#include "host/Convert.h"
 #include "host/PictureFile.h"
-#include "host/PropertyBag.h"
-#include "host/Runtime.h"
-#include "host/RuntimeError.h"
+#include "pace/Pause.h"
+#include "runtime/Convert.h"
+#include "runtime/PropertyBag.h"
+#include "runtime/RuntimeError.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -222,13 +222,8 @@ void Komputer::answer(quint8 operation, const QString &targetMac)
 
 void Komputer::Delay()
 {
-    Runtime::pauseStarting(*this);
-    const float passes = static_cast<float>(Runtime::delayPasses());
-    for (float counter = 0; counter < passes; counter += 1) {
-        QCoreApplication::processEvents();
-        if (Runtime::ending())
-            throw Unwind();
-    }
+    if (m_pause)
+        m_pause->wait();
 }
 
 void Komputer::ClearEntry()

@@ -10,6 +10,7 @@
 
 class QLabel;
 class QPainter;
+class Pause;
 class PropertyBag;
 
 // One simulated computer on the segment: its identity, its ARP table, the lit screen that
@@ -60,6 +61,8 @@ public:
     void setCaption(const QString &New_Caption);
     void Receive();
     void Delay();
+    // The pause Delay makes; a host that was given none (on its own, outside a window) makes none.
+    void setPause(Pause *pause) { m_pause = pause; }
     void ClearEntry();
 
     // Design-time hooks: a host placed anew, a host built from stored values, a host whose
@@ -107,6 +110,7 @@ private:
     QString m_Nama;
     QString m_MAC;
 
+    Pause *m_pause = nullptr;
     QLabel *m_Indikator;
     QLabel *m_Nyala;
     QPixmap m_picture;

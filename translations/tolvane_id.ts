@@ -19,6 +19,18 @@
         <source>Unexpected argument &apos;%1&apos;.</source>
         <translation>Argumen tak terduga &apos;%1&apos;.</translation>
     </message>
+    <message>
+        <source>How the exchange moves: as-designed (the default, each word a moment), slow (each word a second) or step (each word until Page Down).</source>
+        <translation>Cara pertukaran berjalan: as-designed (bawaan, tiap kata sesaat), slow (tiap kata sedetik) atau step (tiap kata sampai Page Down).</translation>
+    </message>
+    <message>
+        <source>pace</source>
+        <translation>laju</translation>
+    </message>
+    <message>
+        <source>Unknown pace &apos;%1&apos;: choose as-designed, slow or step.</source>
+        <translation>Laju &apos;%1&apos; tidak dikenal: pilih as-designed, slow atau step.</translation>
+    </message>
 </context>
 <context>
     <name>EventEntry</name>
@@ -110,6 +122,53 @@
         <source>The others saved MAC %1, and %2 now holds %3.</source>
         <translation>Komputer lain menyimpan MAC %1, dan tabel ARP %2 sekarang berisi %3.</translation>
     </message>
+    <message>
+        <source>Choose a host with Tab and Space, type the address to find, then press Alt+B. Shift+F10 on a host sets the pace.</source>
+        <translation>Pilih komputer dengan Tab dan Spasi, ketik alamat yang dicari, lalu tekan Alt+B. Shift+F10 pada komputer mengatur laju.</translation>
+    </message>
+    <message>
+        <source>%1 receives %2&apos;s answer.</source>
+        <translation>%1 menerima jawaban %2.</translation>
+    </message>
+    <message>
+        <source>%1 receives %2&apos;s request.</source>
+        <translation>%1 menerima permintaan %2.</translation>
+    </message>
+    <message>
+        <source>%1 saves %2&apos;s address.</source>
+        <translation>%1 menyimpan alamat %2.</translation>
+    </message>
+    <message>
+        <source>%1 saves the answer for %2.</source>
+        <translation>%1 menyimpan jawaban untuk %2.</translation>
+    </message>
+    <message>
+        <source>The exchange runs at its designed pace.</source>
+        <translation>Pertukaran berjalan dengan laju rancangannya.</translation>
+    </message>
+    <message>
+        <source>Slow motion, a second for every word.</source>
+        <translation>Gerak lambat, sedetik untuk setiap kata.</translation>
+    </message>
+    <message>
+        <source>Step by step. Page Down shows the next word.</source>
+        <translation>Langkah demi langkah. Page Down menampilkan kata berikutnya.</translation>
+    </message>
+</context>
+<context>
+    <name>PaceMenu</name>
+    <message>
+        <source>Pace as &amp;designed</source>
+        <translation>Laju sesuai &amp;rancangan</translation>
+    </message>
+    <message>
+        <source>&amp;Slow motion, a second a word</source>
+        <translation>Gerak &amp;lambat, sedetik per kata</translation>
+    </message>
+    <message>
+        <source>S&amp;tep by step, Page Down for the next word</source>
+        <translation>Langkah &amp;demi langkah, Page Down untuk kata berikutnya</translation>
+    </message>
 </context>
 <context>
     <name>QCommandLineParser</name>
@@ -171,10 +230,6 @@
 <context>
     <name>fUtama</name>
     <message>
-        <source>Network</source>
-        <translation>Jaringan</translation>
-    </message>
-    <message>
         <source>IP %1, MAC %2</source>
         <translation>IP %1, MAC %2</translation>
     </message>
@@ -187,8 +242,8 @@
         <translation>MAC %1</translation>
     </message>
     <message>
-        <source>Choose a host with Tab and Space, type the address to find, then press Alt+B.</source>
-        <translation>Pilih komputer dengan Tab dan Spasi, ketik alamat yang dicari, lalu tekan Alt+B.</translation>
+        <source>Network</source>
+        <translation>Jaringan</translation>
     </message>
 </context>
 </TS>

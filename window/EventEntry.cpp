@@ -3,36 +3,40 @@
 
 #include "window/EventEntry.h"
 
-#include "host/Runtime.h"
-#include "host/RuntimeError.h"
+#include "pace/Pause.h"
+#include "runtime/RuntimeError.h"
 #include "window/MessageBox.h"
 
 #include <QCoreApplication>
 #include <QWidget>
 
-void EventEntry::run(QWidget *window, const std::function<void()> &handler)
+EventEntry::EventEntry(QWidget *window, Pause &pause, MessageBox &messages)
+    : m_window(window), m_pause(pause), m_messages(messages)
 {
-    if (Runtime::ending())
+}
+
+void EventEntry::run(const std::function<void()> &handler) const
+{
+    if (m_pause.ending())
         return;
     try {
         handler();
     } catch (const RuntimeError &error) {
-        fail(window, error.name());
+        fail(error.name());
     } catch (const Unwind &) {
         // The program is already ending; the chain just stops here.
     } catch (const std::exception &error) {
-        fail(window, QString::fromLocal8Bit(error.what()));
+        fail(QString::fromLocal8Bit(error.what()));
     }
 }
 
-void EventEntry::fail(QWidget *window, const QString &error)
+void EventEntry::fail(const QString &error) const
 {
     // Ending first means that every pause still running unwinds as soon as it resumes and
     // that no event delivered under the message starts a handler.
-    Runtime::end(1);
-    MessageBox::show(window, MessageBox::Icon::Critical, QStringLiteral("Tolvane"),
-                     QCoreApplication::translate("EventEntry", "Run-time error: %1").arg(error));
-    QCoreApplication::exit(Runtime::exitCode());
-    if (window)
-        window->close();
+    m_pause.end(1);
+    m_messages.show(m_window, MessageBox::Icon::Critical, QStringLiteral("Tolvane"),
+                    QCoreApplication::translate("EventEntry", "Run-time error: %1").arg(error));
+    QCoreApplication::exit(m_pause.exitCode());
+    m_window->close();
 }

@@ -7,6 +7,8 @@
 
 #include <functional>
 
+class MessageBox;
+class Pause;
 class QWidget;
 
 // Where window events enter the program's own code. A run-time error that ends a handler
@@ -15,15 +17,20 @@ class QWidget;
 class EventEntry
 {
 public:
-    static void run(QWidget *window, const std::function<void()> &handler);
+    EventEntry(QWidget *window, Pause &pause, MessageBox &messages);
 
-    // The same, bound for a connection: connect(button, &QPushButton::clicked,
-    // EventEntry::bind(...)).
-    template <typename Handler> static auto bind(QWidget *window, Handler handler)
+    void run(const std::function<void()> &handler) const;
+
+    // The same, bound for a connection: connect(button, &QPushButton::clicked, entry.bind(...)).
+    template <typename Handler> auto bind(Handler handler) const
     {
-        return [window, handler] { run(window, handler); };
+        return [this, handler] { run(handler); };
     }
 
 private:
-    static void fail(QWidget *window, const QString &error);
+    void fail(const QString &error) const;
+
+    QWidget *m_window;
+    Pause &m_pause;
+    MessageBox &m_messages;
 };

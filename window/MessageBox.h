@@ -5,12 +5,10 @@
 
 #include <QString>
 
-#include <functional>
-
 class QWidget;
 
-// Every message the program shows goes through here, so that a test can take the message
-// instead of a modal box that would wait for a click.
+// Every message the program shows goes through here: a modal box with one OK button. A test
+// gives the window one that writes the message down instead of waiting for a click.
 class MessageBox
 {
 public:
@@ -19,9 +17,8 @@ public:
         Information,
         Critical
     };
-    using Recorder = std::function<void(Icon, const QString &caption, const QString &text)>;
 
-    static void show(QWidget *parent, Icon icon, const QString &caption, const QString &text);
-    // With a recorder set, messages go to it and no box is shown; an empty one restores boxes.
-    static void setRecorder(Recorder recorder);
+    virtual ~MessageBox() = default;
+
+    virtual void show(QWidget *parent, Icon icon, const QString &caption, const QString &text);
 };

@@ -4,21 +4,18 @@
 #include "window/fUtama.h"
 
 #include "exchange/Module1.h"
-#include "host/Convert.h"
-#include "host/Int16.h"
 #include "host/Komputer.h"
-#include "host/PropertyBag.h"
-#include "host/Runtime.h"
+#include "pace/Pause.h"
+#include "runtime/Convert.h"
+#include "runtime/Int16.h"
+#include "runtime/PropertyBag.h"
+#include "runtime/RuntimeError.h"
 #include "ui_fUtama.h"
-#include "window/AccessibleNetwork.h"
-#include "window/EventEntry.h"
-#include "window/MessageBox.h"
-#include "window/Narrator.h"
-#include "window/RandomSource.h"
 #include "window/Segment.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QTime>
 
@@ -80,21 +77,23 @@ QFont windowFont()
 
 } // namespace
 
-fUtama::fUtama(std::unique_ptr<RandomSource> random, QWidget *parent)
-    : QWidget(parent), ui(std::make_unique<Ui::fUtama>()),
-      m_random(random ? std::move(random) : std::make_unique<RandomSource>())
+fUtama::fUtama(Pause &pause, std::unique_ptr<RandomSource> random,
+               std::unique_ptr<MessageBox> messages, QWidget *parent)
+    : QWidget(parent), ui(std::make_unique<Ui::fUtama>()), m_pause(pause),
+      m_random(random ? std::move(random) : std::make_unique<RandomSource>()),
+      m_messages(messages ? std::move(messages) : std::make_unique<MessageBox>()),
+      m_entry(this, pause, *m_messages)
 {
-    AccessibleNetwork::install();
-    buildControls();
-    m_narrator = new Narrator(this);
+    setFont(windowFont());
+    ui->setupUi(this);
     Komputer1 = {ui->Komputer1_0, ui->Komputer1_1, ui->Komputer1_2, ui->Komputer1_3,
                  ui->Komputer1_4};
     Line1 = {ui->Line1_0, ui->Line1_1, ui->Line1_2, ui->Line1_3};
+    for (Komputer *k : Komputer1)
+        k->setPause(&m_pause);
     setUpListView();
-    // What a reader says as the window opens, after its title: how to start.
-    setAccessibleDescription(
-        tr("Choose a host with Tab and Space, type the address to find, then press Alt+B."));
-    EventEntry::run(this, [this] {
+    ui->IPCari->installEventFilter(this);
+    m_entry.run([this] {
         loadHosts();
         Form_Load();
     });
@@ -103,24 +102,26 @@ fUtama::fUtama(std::unique_ptr<RandomSource> random, QWidget *parent)
 
 fUtama::~fUtama() = default;
 
-void fUtama::buildControls()
-{
-    // A line edit lays its first text out in the application's font before it takes the
-    // window's. With the window's font standing in for the application's while the controls are
-    // made, no face is loaded that nothing shows; message boxes and tooltips then get the
-    // desktop's font back.
-    const QFont desktopFont = QApplication::font();
-    setFont(windowFont());
-    QApplication::setFont(font());
-    ui->setupUi(this);
-    QApplication::setFont(desktopFont);
-}
-
 Komputer &fUtama::host(int index) const
 {
     if (index < 0 || index >= HostCount)
         throw RuntimeError(RuntimeError::Kind::SubscriptOutOfRange);
     return *Komputer1[static_cast<size_t>(index)];
+}
+
+QWidget *fUtama::networkArea() const
+{
+    return ui->Frame1;
+}
+
+std::array<QLineEdit *, 3> fUtama::identityBoxes() const
+{
+    return {ui->Nama, ui->IP, ui->MAC};
+}
+
+QLineEdit *fUtama::addressBox() const
+{
+    return ui->IPCari;
 }
 
 Segment &fUtama::segment(int index) const
@@ -154,19 +155,14 @@ void fUtama::connectEvents()
     for (int i = 0; i < HostCount; ++i) {
         const auto index = static_cast<qint16>(i);
         Komputer *k = Komputer1[static_cast<size_t>(i)];
-        connect(k, &Komputer::Click, this, EventEntry::bind(this, [this, index] {
-                    Komputer1_Click(index);
-                    m_narrator->selected(host(index));
-                }));
-        connect(k, &Komputer::WordFlashed, m_narrator,
-                [this, k](const QString &word) { m_narrator->heard(*k, word); });
+        connect(k, &Komputer::Click, this, m_entry.bind([this, index] {
+            Komputer1_Click(index);
+            Q_EMIT hostChosen(host(index));
+        }));
     }
-    connect(ui->Command1, &QPushButton::clicked, this,
-            EventEntry::bind(this, [this] { Command1_Click(); }));
-    connect(ui->Command2, &QPushButton::clicked, this,
-            EventEntry::bind(this, [this] { Command2_Click(); }));
-    connect(ui->Command3, &QPushButton::clicked, this,
-            EventEntry::bind(this, [this] { Command3_Click(); }));
+    connect(ui->Command1, &QPushButton::clicked, this, m_entry.bind([this] { Command1_Click(); }));
+    connect(ui->Command2, &QPushButton::clicked, this, m_entry.bind([this] { Command2_Click(); }));
+    connect(ui->Command3, &QPushButton::clicked, this, m_entry.bind([this] { Command3_Click(); }));
 }
 
 void fUtama::Form_Load()
@@ -281,38 +277,40 @@ void fUtama::Command2_Click()
     const Running running(m_exchangeRunning);
     const QString T = ui->IPCari->text();
     if (host(SelectedIndex).Ada(T) > 0) {
-        MessageBox::show(this, MessageBox::Icon::Information, Title,
+        m_messages->show(this, MessageBox::Icon::Information, Title,
                          QStringLiteral("Sudah ada nomor IP '") + T +
                              QStringLiteral("' dalam tabel ARP"));
         return;
     }
-    LeftCursor = Int16::sub(SelectedIndex, 1);
-    RightCursor = Int16::add(SelectedIndex, 1);
     const Komputer &requester = host(SelectedIndex);
     Packet.SenderIP = requester.IP();
     Packet.SenderMAC = requester.MAC();
     Packet.Operation = 1;
     Packet.TargetIP = T;
     ReplyReady = false;
-    m_narrator->requestStarts(requester, T);
-    Propagate();
-    m_narrator->requestEnded();
+    send(SelectedIndex);
     if (!ReplyReady)
         return;
     Packet = Reply;
-    const qint16 answering = GetIdxByIP(Packet.SenderIP);
-    LeftCursor = Int16::sub(answering, 1);
-    RightCursor = Int16::add(answering, 1);
-    Propagate();
+    send(GetIdxByIP(Packet.SenderIP));
     Komputer1_Click(SelectedIndex);
-    m_narrator->replyEnded(Packet.TargetMAC, host(SelectedIndex));
+}
+
+// The packet in flight goes out from `origin` to every other host.
+void fUtama::send(qint16 origin)
+{
+    LeftCursor = Int16::sub(origin, 1);
+    RightCursor = Int16::add(origin, 1);
+    Q_EMIT propagationStarts(host(origin), Packet);
+    Propagate();
+    Q_EMIT propagationEnded(Packet);
 }
 
 void fUtama::Command3_Click()
 {
     host(SelectedIndex).ClearEntry();
     Komputer1_Click(SelectedIndex);
-    m_narrator->cleared(host(SelectedIndex));
+    Q_EMIT tableCleared(host(SelectedIndex));
 }
 
 qint16 fUtama::GetIdxByIP(const QString &ip) const
@@ -346,8 +344,20 @@ void fUtama::Propagate()
 
 void fUtama::closeEvent(QCloseEvent *event)
 {
-    // Closing while a host pauses: the pause unwinds at its next pass, so the exchange
-    // stops and nothing touches the window after it has gone.
-    Runtime::end(0);
+    // Closing while a host pauses: the pause unwinds as it resumes, so the exchange stops and
+    // nothing touches the window after it has gone.
+    m_pause.end(0);
     event->accept();
+}
+
+bool fUtama::eventFilter(QObject *watched, QEvent *event)
+{
+    // An access key whose button is disabled falls through to the focused address box, which
+    // would type its letter. With Alt (AltGr layouts type with Ctrl+Alt or a key of their own)
+    // no key types into the box, whether or not a button takes it.
+    if (watched == ui->IPCari && event->type() == QEvent::KeyPress) {
+        const Qt::KeyboardModifiers mods = static_cast<QKeyEvent *>(event)->modifiers();
+        return mods.testFlag(Qt::AltModifier) && !mods.testFlag(Qt::ControlModifier);
+    }
+    return QWidget::eventFilter(watched, event);
 }

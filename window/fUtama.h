@@ -3,6 +3,10 @@
 
 #pragma once
 
+#include "exchange/Module1.h"
+#include "host/Komputer.h"
+#include "window/EventEntry.h"
+#include "window/MessageBox.h"
 #include "window/RandomSource.h"
 
 #include <QWidget>
@@ -10,8 +14,8 @@
 #include <array>
 #include <memory>
 
-class Komputer;
-class Narrator;
+class Pause;
+class QLineEdit;
 class Segment;
 
 namespace Ui {
@@ -20,7 +24,8 @@ class fUtama;
 
 // The simulation window: five hosts in a chain on the network area, the selected host's
 // identity and ARP table beside it, and the commands that resolve an address, clear a table
-// and end the program.
+// and end the program. It tells what it does through its signals, so that what narrates or
+// records an exchange listens without the window knowing of it.
 class fUtama : public QWidget
 {
     Q_OBJECT
@@ -31,9 +36,11 @@ public:
     // Layout units: twips to one pixel at 96 dots per inch.
     static constexpr int TwipsPerPixel = 15;
 
-    // Builds the window from its design, loads the hosts' stored values and runs Form_Load.
-    // A run-time error there ends the program as anywhere else (Runtime::ending()).
-    explicit fUtama(std::unique_ptr<RandomSource> random = nullptr, QWidget *parent = nullptr);
+    // Builds the window from its design, loads the hosts' stored values and runs Form_Load. The
+    // hosts pause with `pause`, which also learns when the program ends: a run-time error here
+    // ends it as anywhere else. Without a random source or a message box, the program's own.
+    explicit fUtama(Pause &pause, std::unique_ptr<RandomSource> random = nullptr,
+                    std::unique_ptr<MessageBox> messages = nullptr, QWidget *parent = nullptr);
     ~fUtama() override;
 
     void Komputer1_Click(qint16 Index);
@@ -44,32 +51,44 @@ public:
     QString BuatMACAcak();
     QString BuatIPAcak();
 
+    // The hosts in their order along the chain, and the area they stand on.
     Komputer &host(int index) const;
-    Segment &segment(int index) const;
-    const Ui::fUtama &controls() const { return *ui; }
-    qint16 selectedIndex() const { return SelectedIndex; }
-    qint16 leftCursor() const { return LeftCursor; }
-    qint16 rightCursor() const { return RightCursor; }
-    bool exchangeRunning() const { return m_exchangeRunning; }
+    QWidget *networkArea() const;
+    // The boxes that show the selected host's name, IP address and MAC address.
+    std::array<QLineEdit *, 3> identityBoxes() const;
+    // The box the user types the address to find into.
+    QLineEdit *addressBox() const;
+
+Q_SIGNALS:
+    // A packet sets out from `origin` along the chain: the request, then the reply.
+    void propagationStarts(const Komputer &origin, const ArpPacket &packet);
+    void propagationEnded(const ArpPacket &packet);
+    // The user chose a host, or cleared the selected host's table.
+    void hostChosen(const Komputer &host);
+    void tableCleared(const Komputer &host);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void Form_Load();
     void Propagate();
+    void send(qint16 origin);
     void loadHosts();
-    void buildControls();
     void setUpListView();
     void connectEvents();
     void centre();
     void listTable(const Komputer &k);
+    Segment &segment(int index) const;
 
     std::unique_ptr<Ui::fUtama> ui;
+    Pause &m_pause;
     std::unique_ptr<RandomSource> m_random;
+    std::unique_ptr<MessageBox> m_messages;
+    EventEntry m_entry;
     std::array<Komputer *, HostCount> Komputer1{};
     std::array<Segment *, SegmentCount> Line1{};
-    Narrator *m_narrator = nullptr;
     qint16 SelectedIndex = 0;
     qint16 LeftCursor = 0;
     qint16 RightCursor = 0;

@@ -5,7 +5,7 @@
 // the reaction to every kind of packet it can meet.
 
 #include "Support.h"
-#include "host/PropertyBag.h"
+#include "runtime/PropertyBag.h"
 
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -77,12 +77,12 @@ class TestHost : public QObject
 private Q_SLOTS:
     void init()
     {
-        Runtime::reset();
-        Module1::reset();
-        Runtime::setDelayPasses(1);
+        Packet = Reply = ArpPacket();
+        ReplyReady = false;
         words.clear();
-        Runtime::setPauseObserver([this](Komputer &k) { words << k.Caption(); });
         dovel = std::make_unique<Komputer>();
+        // The word shows while the host pauses, as its caption too.
+        connect(dovel.get(), &Komputer::WordFlashed, this, [this] { words << dovel->Caption(); });
         dovel->setIP(".3");
         dovel->setMAC("33");
         dovel->Tambah(".3", "33");
@@ -310,8 +310,8 @@ private Q_SLOTS:
     void answerCarriesTheMacHeldWhenItDecided()
     {
         dovel->Tambah(".4", "44");
-        Runtime::setPauseObserver([this](Komputer &k) {
-            if (k.Caption() == u"Found!")
+        connect(dovel.get(), &Komputer::WordFlashed, this, [this](const QString &word) {
+            if (word == u"Found!")
                 dovel->ClearEntry();
         });
         Packet = packet("1|.1|11|.4|");

@@ -1,20 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Tolvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "host/AccessibleKomputer.h"
+#include "accessibility/AccessibleKomputer.h"
 
 #include "host/Komputer.h"
-
-namespace {
-
-QAccessibleInterface *create(const QString &className, QObject *object)
-{
-    if (className == QLatin1String("Komputer") && object && object->isWidgetType())
-        return new AccessibleKomputer(static_cast<Komputer *>(object));
-    return nullptr;
-}
-
-} // namespace
 
 AccessibleKomputer::AccessibleKomputer(Komputer *host)
     : QAccessibleWidget(host, QAccessible::RadioButton)
@@ -63,9 +52,4 @@ QStringList AccessibleKomputer::keyBindingsForAction(const QString &name) const
     if (name == pressAction())
         return {QStringLiteral("Space")};
     return QAccessibleWidget::keyBindingsForAction(name);
-}
-
-void AccessibleKomputer::install()
-{
-    QAccessible::installFactory(create); // Qt keeps a factory once, however often installed
 }

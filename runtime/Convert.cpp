@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Tolvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "host/Convert.h"
+#include "runtime/Convert.h"
 
-#include "host/Int16.h"
+#include "runtime/Int16.h"
 
 #include <cmath>
 

@@ -25,9 +25,6 @@ public:
     void doAction(const QString &name) override;
     QStringList keyBindingsForAction(const QString &name) const override;
 
-    // The factory Qt asks for the interface of every object; installed once per program.
-    static void install();
-
 private:
     Komputer *host() const;
 };

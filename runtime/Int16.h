@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "host/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 #include <QtGlobal>
 

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tolvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "window/IconEngine.h"
+#include "app/IconEngine.h"
 
 #include "host/PictureFile.h"
 

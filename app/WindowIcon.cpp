@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Tolvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "window/WindowIcon.h"
+#include "app/WindowIcon.h"
 
-#include "window/IconEngine.h"
+#include "app/IconEngine.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tolvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "window/AccessibleBox.h"
+#include "accessibility/AccessibleBox.h"
 
 #include <QLineEdit>
 
@@ -23,7 +23,8 @@ QString AccessibleBox::text(QAccessible::Text t) const
 QAccessible::State AccessibleBox::state() const
 {
     QAccessible::State state = QAccessibleWidget::state();
-    state.readOnly = true;
+    state.readOnly = box()->isReadOnly();
+    state.editable = !state.readOnly;
     state.selectableText = true;
     return state;
 }
@@ -32,6 +33,8 @@ void *AccessibleBox::interface_cast(QAccessible::InterfaceType type)
 {
     if (type == QAccessible::TextInterface)
         return static_cast<QAccessibleTextInterface *>(this);
+    if (type == QAccessible::EditableTextInterface && !box()->isReadOnly())
+        return static_cast<QAccessibleEditableTextInterface *>(this);
     return QAccessibleWidget::interface_cast(type);
 }
 
@@ -111,4 +114,21 @@ QString AccessibleBox::attributes(int, int *startOffset, int *endOffset) const
     *startOffset = 0;
     *endOffset = characterCount();
     return QString();
+}
+
+void AccessibleBox::deleteText(int startOffset, int endOffset)
+{
+    replaceText(startOffset, endOffset, QString());
+}
+
+void AccessibleBox::insertText(int offset, const QString &text)
+{
+    replaceText(offset, offset, text);
+}
+
+void AccessibleBox::replaceText(int startOffset, int endOffset, const QString &text)
+{
+    if (box()->isReadOnly())
+        return;
+    box()->setText(box()->text().replace(startOffset, endOffset - startOffset, text));
 }

@@ -7,10 +7,13 @@
 
 class QLineEdit;
 
-// A read-only identity box as a screen reader reads it: its text, its selection and one run
-// of attributes over the whole text. Qt's own interface reports an empty run at each
-// character, from which Orca builds the line one character short ("Tes" for "Tesu").
-class AccessibleBox : public QAccessibleWidget, public QAccessibleTextInterface
+// A text box as a screen reader reads it: its text, its selection and one run of attributes
+// over the whole text; an editable box also takes a reader's edits. Qt's own interface reports
+// an empty run at each character, from which Orca builds the line one character short ("Tes"
+// for "Tesu", "192.168.0." for "192.168.0.4").
+class AccessibleBox : public QAccessibleWidget,
+                      public QAccessibleTextInterface,
+                      public QAccessibleEditableTextInterface
 {
 public:
     explicit AccessibleBox(QLineEdit *box);
@@ -32,6 +35,10 @@ public:
     int offsetAtPoint(const QPoint &point) const override;
     void scrollToSubstring(int startIndex, int endIndex) override;
     QString attributes(int offset, int *startOffset, int *endOffset) const override;
+
+    void deleteText(int startOffset, int endOffset) override;
+    void insertText(int offset, const QString &text) override;
+    void replaceText(int startOffset, int endOffset, const QString &text) override;
 
 private:
     QLineEdit *box() const;

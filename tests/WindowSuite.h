@@ -1,0 +1,140 @@
+// SPDX-FileCopyrightText: 2026 The Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// A fresh window per test with a designed pause of one pass, its messages written down and
+// every word a host shows written down as host, word and lit segments ("3F2": host 3 shows
+// "Found!" while segment 2 is green).
+#pragma once
+
+#include "Support.h"
+#include "pace/Pause.h"
+#include "window/MessageBox.h"
+#include "window/RandomSource.h"
+#include "window/Segment.h"
+#include "window/fUtama.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include <functional>
+#include <memory>
+
+// Writes each message down instead of showing it; "!" marks an error's.
+struct Messages : MessageBox
+{
+    explicit Messages(QStringList &messages) : written(messages) {}
+    void show(QWidget *, Icon icon, const QString &caption, const QString &text) override
+    {
+        written << (icon == Icon::Critical ? "!" : "") + caption + u'|' + text;
+    }
+    QStringList &written;
+};
+
+class WindowSuite : public QObject
+{
+protected:
+    // Without a message box of the test's own, messages are written down.
+    void open(std::unique_ptr<RandomSource> random = nullptr,
+              std::unique_ptr<MessageBox> box = nullptr)
+    {
+        QApplication::setStyle(QStringLiteral("Fusion"));
+        Module1::Packet = Module1::Reply = ArpPacket();
+        Module1::ReplyReady = false;
+        messages.clear();
+        pauses.clear();
+        pause = std::make_unique<Pause>(1);
+        window = std::make_unique<fUtama>(
+            *pause, std::move(random), box ? std::move(box) : std::make_unique<Messages>(messages));
+        for (int i = 0; i < fUtama::HostCount; ++i) {
+            connect(&host(i), &Komputer::WordFlashed, window.get(), [this, i](const QString &w) {
+                pauses << QString::number(i) + w.left(1) + green();
+                rowsAtPause = control<QTreeWidget>("ListView1")->topLevelItemCount();
+                if (onPause)
+                    onPause(int(pauses.size()));
+            });
+        }
+        window->show();
+    }
+
+    void close()
+    {
+        onPause = {};
+        window.reset();
+        pause.reset();
+    }
+
+    Komputer &host(int i) const { return window->host(i); }
+    Segment &segment(int i) const { return *control<Segment>("Line1_" + QString::number(i)); }
+    // A control of the window's design by its name there.
+    template <typename T> T *control(const QString &name) const
+    {
+        T *found = window->findChild<T *>(name);
+        if (!found)
+            qFatal("no control %s", qPrintable(name));
+        return found;
+    }
+    QLineEdit *box(const char *name) const { return control<QLineEdit>(name); }
+    QPushButton *button(const char *name) const { return control<QPushButton>(name); }
+
+    void select(int i) { QTest::mouseClick(&host(i), Qt::LeftButton); }
+    void broadcast(const QString &ip)
+    {
+        box("IPCari")->setText(ip);
+        button("Command2")->click();
+    }
+
+    // The indexes of the green segments, or of the lit hosts, as digits.
+    QString green() const
+    {
+        return digits(fUtama::SegmentCount,
+                      [this](int i) { return segment(i).BorderColor() == Segment::Green; });
+    }
+    QString lit() const
+    {
+        return digits(fUtama::HostCount, [this](int i) { return host(i).isLit(); });
+    }
+    static QString digits(int count, const std::function<bool(int)> &on)
+    {
+        QString found;
+        for (int i = 0; i < count; ++i)
+            found += on(i) ? QString::number(i) : QString();
+        return found;
+    }
+
+    // Each host's table as the last digits of its IPs, "?" after an entry whose MAC is not
+    // the MAC of the host with that IP: "1 4|2 1 4|...".
+    QString tables() const
+    {
+        QStringList all;
+        for (int i = 0; i < fUtama::HostCount; ++i) {
+            QStringList entries;
+            for (const QString &entry : Support::tableOf(host(i))) {
+                const QString ip = entry.section(u' ', 0, 0);
+                const qint16 owner = window->GetIdxByIP(ip);
+                const bool right =
+                    owner < fUtama::HostCount && ip + u' ' + host(owner).MAC() == entry;
+                entries << ip.right(1) + (right ? "" : "?");
+            }
+            all << entries.join(u' ');
+        }
+        return all.join(u'|');
+    }
+
+    QStringList listed() const
+    {
+        const QTreeWidget *view = control<QTreeWidget>("ListView1");
+        QStringList rows;
+        for (int i = 0; i < view->topLevelItemCount(); ++i)
+            rows << view->topLevelItem(i)->text(0) + u' ' + view->topLevelItem(i)->text(1);
+        return rows;
+    }
+
+    std::unique_ptr<Pause> pause;
+    std::unique_ptr<fUtama> window;
+    QStringList messages;
+    QStringList pauses;
+    int rowsAtPause = 0;
+    std::function<void(int pause)> onPause;
+};

@@ -1,0 +1,347 @@
+// SPDX-FileCopyrightText: 2026 The Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// What a screen reader learns of the window: hosts as radio buttons in chain order, checked
+// while selected, the words and the outcome of each command spoken through the notifications
+// (step by step one sentence a word), the pace announced, the boxes read whole, the whole pair
+// of a table row once.
+
+#include "WindowSuite.h"
+#include "accessibility/AccessibleFactory.h"
+#include "accessibility/Narrator.h"
+
+#include <QAccessible>
+#include <QGroupBox>
+#include <QLabel>
+#include <QTranslator>
+#include <QtGui/private/qguiapplication_p.h>
+#include <QtGui/qpa/qplatformaccessibility.h>
+#include <QtGui/qpa/qplatformintegration.h>
+
+namespace {
+
+QStringList g_spoken;       // the notification's name each time it shows
+QList<QObject *> g_voices;  // and the notification that showed
+QList<QObject *> g_checked; // sources of checked state changes
+QList<QObject *> g_sources; // sources of every other event
+
+void listen(QAccessibleEvent *event)
+{
+    QAccessibleInterface *iface = event->accessibleInterface();
+    if (event->type() == QAccessible::ObjectShow && iface->role() == QAccessible::Notification) {
+        g_spoken.append(iface->text(QAccessible::Name));
+        g_voices.append(event->object());
+    } else if (event->type() != QAccessible::StateChanged)
+        g_sources.append(event->object());
+    else if (static_cast<QAccessibleStateChangeEvent *>(event)->changedStates().checked)
+        g_checked.append(event->object());
+}
+
+} // namespace
+
+class TestAccessibility : public WindowSuite
+{
+    Q_OBJECT
+
+    QTranslator indonesian;
+    std::unique_ptr<Narrator> narrator;
+
+    // Everything the window's design shows or names, as the window now shows it.
+    QStringList designedTexts() const
+    {
+        QStringList texts{window->windowTitle(), box("IPCari")->text(),
+                          control<QTreeWidget>("ListView1")->accessibleName(),
+                          control<QTreeWidget>("ListView1")->headerItem()->text(0),
+                          control<QTreeWidget>("ListView1")->headerItem()->text(1)};
+        for (const auto *label : window->findChildren<QLabel *>())
+            texts << label->text();
+        for (const auto *button : window->findChildren<QAbstractButton *>())
+            texts << button->text();
+        for (const auto *box : window->findChildren<QGroupBox *>())
+            texts << box->title();
+        for (int i = 0; i < fUtama::HostCount; ++i)
+            texts << host(i).Nama();
+        return texts;
+    }
+
+    // The window built anew with the Indonesian translation installed: the design's own
+    // texts stay as designed.
+    void openInIndonesian()
+    {
+        const QStringList designed = designedTexts();
+        QVERIFY(indonesian.load(QStringLiteral(":/i18n/tolvane_id.qm")));
+        QCoreApplication::installTranslator(&indonesian);
+        narrator.reset();
+        close();
+        openNarrated();
+        QCOMPARE(designedTexts(), designed);
+    }
+
+    void openNarrated()
+    {
+        g_spoken.clear();
+        open();
+        narrator = std::make_unique<Narrator>(*window, *pause);
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QCOMPARE(g_spoken, QStringList()); // opening the window says nothing
+        g_checked.clear();
+        g_sources.clear();
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        // Qt sends accessibility events only while an assistive tool listens; this stands in.
+        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
+        QAccessible::installUpdateHandler(listen);
+        AccessibleFactory::install();
+    }
+
+    void init() { openNarrated(); }
+    void cleanup()
+    {
+        QCoreApplication::removeTranslator(&indonesian);
+        narrator.reset();
+        close();
+    }
+
+    void hostsAreRadioButtons_data()
+    {
+        QTest::addColumn<QString>("clicks");
+        QTest::addColumn<QString>("checked"); // per host: checked, then changes told
+        QTest::newRow("one selected") << "2"
+                                      << "00100 00100";
+        QTest::newRow("selected twice") << "22"
+                                        << "00100 00100";
+        QTest::newRow("another selected") << "41"
+                                          << "01000 01002";
+    }
+
+    void hostsAreRadioButtons()
+    {
+        QFETCH(QString, clicks);
+        // A reader's Press selects, as a click does.
+        for (const QChar c : clicks)
+            QAccessible::queryAccessibleInterface(&host(c.digitValue()))
+                ->actionInterface()
+                ->doAction(QAccessibleActionInterface::pressAction());
+        QString checked, changes;
+        for (int i = 0; i < fUtama::HostCount; ++i) {
+            QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(&host(i));
+            QCOMPARE(iface->role(), QAccessible::RadioButton);
+            QVERIFY(iface->state().checkable);
+            QCOMPARE(iface->text(QAccessible::Name), host(i).Nama());
+            QVERIFY(iface->text(QAccessible::Description).startsWith("IP address " + host(i).IP()));
+            QCOMPARE(iface->childCount(), 0);
+            QCOMPARE(iface->actionInterface()->actionNames().value(0),
+                     QAccessibleActionInterface::pressAction());
+            QCOMPARE(iface->parent()->indexOfChild(iface), i);
+            checked += iface->state().checked ? u'1' : u'0';
+            changes += QString::number(g_checked.count(&host(i)));
+        }
+        QTEST(checked + u' ' + changes, "checked");
+        QAccessibleInterface *network =
+            QAccessible::queryAccessibleInterface(window->networkArea());
+        QCOMPARE(network->role(), QAccessible::Grouping);
+        QCOMPARE(network->childCount(), fUtama::HostCount);
+        QCOMPARE(network->indexOfChild(nullptr), -1);
+        QCOMPARE(network->parent()->role(), QAccessible::Window);
+        // The sentences are a status bar's notifications, which a reader speaks without a role.
+        QCOMPARE(QAccessible::queryAccessibleInterface(g_voices.last())->parent()->role(),
+                 QAccessible::StatusBar);
+        QVERIFY(
+            network->parent()->text(QAccessible::Description).contains("Alt+B")); // how to start
+    }
+
+    // What each command tells, sentence by sentence ("MAC3" is host 3's MAC), and the
+    // requester's table as its description then gives it. Host 0 asks; "before" runs first,
+    // "id" there opens the window anew in Indonesian.
+    void commandsAreSpoken_data()
+    {
+        QTest::addColumn<QString>("before"); // broadcasts for the given last digit, "c" clears
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("said");
+        QTest::addColumn<QString>("description"); // host 0's
+        QTest::newRow("answered") << ""
+                                  << "4"
+                                  << "Tesu broadcasts a request for 192.168.0.4.|"
+                                     "Bilrun, Dovel, Wimse and Lurfa saved Tesu's address.|"
+                                     "Wimse has that address and answers.|"
+                                     "The others saved MAC MAC3, and Tesu now holds 2 entries."
+                                  << "IP address 192.168.0.1. Its ARP table holds 2 entries, the "
+                                     "last 192.168.0.4 at MAC3.";
+        QTest::newRow("nobody answered")
+            << ""
+            << "9"
+            << "Tesu broadcasts a request for 192.168.0.9.|"
+               "Bilrun, Dovel, Wimse and Lurfa saved Tesu's address.|"
+               "No host has 192.168.0.9, so no answer comes."
+            << "IP address 192.168.0.1. Its ARP table holds 1 entry, the last 192.168.0.1 at MAC0.";
+        QTest::newRow("several answered, the last kept")
+            << "4 c"
+            << "4"
+            << "Tesu broadcasts a request for 192.168.0.4.|"
+               "Bilrun, Dovel, Wimse and Lurfa already had Tesu's address.|"
+               "Bilrun answers from its ARP table.|Dovel answers from its ARP table.|"
+               "Wimse has that address and answers.|Lurfa answers from its ARP table.|"
+               "The last answer, from Lurfa, is the one kept.|"
+               "The others saved MAC MAC3, and Tesu now holds 3 entries."
+            << "IP address 192.168.0.1. Its ARP table holds 3 entries, the last 192.168.0.4 at "
+               "MAC3.";
+        QTest::newRow("two answered, the last kept")
+            << "4 c s2 c s4 c"
+            << "4"
+            << "Tesu broadcasts a request for 192.168.0.4.|"
+               "Dovel and Lurfa saved Tesu's address, Bilrun and Wimse already had it.|"
+               "Bilrun answers from its ARP table.|Wimse has that address and answers.|"
+               "The last answer, from Wimse, is the one kept.|"
+               "The others saved MAC MAC3, and Tesu now holds 2 entries."
+            << "IP address 192.168.0.1. Its ARP table holds 2 entries, the last 192.168.0.4 at "
+               "MAC3.";
+        QTest::newRow("some already had the requester")
+            << "9 s1 c s0"
+            << "9"
+            << "Tesu broadcasts a request for 192.168.0.9.|"
+               "Bilrun saved Tesu's address, Dovel, Wimse and Lurfa already had it.|"
+               "No host has 192.168.0.9, so no answer comes."
+            << "IP address 192.168.0.1. Its ARP table holds 1 entry, the last 192.168.0.1 at MAC0.";
+        // The message box that refuses speaks for itself.
+        QTest::newRow("refused")
+            << ""
+            << "1"
+            << ""
+            << "IP address 192.168.0.1. Its ARP table holds 1 entry, the last 192.168.0.1 at MAC0.";
+        QTest::newRow("Hapus Entri")
+            << "4"
+            << "c"
+            << "Tesu's ARP table is cleared and holds 1 entry."
+            << "IP address 192.168.0.1. Its ARP table holds 1 entry, the last 192.168.0.1 at MAC0.";
+        QTest::newRow("selected") << "4"
+                                  << "s"
+                                  << "Tesu has IP address 192.168.0.1 and MAC address MAC0, "
+                                     "and its ARP table holds 2 entries."
+                                  << "IP address 192.168.0.1. Its ARP table holds 2 entries, the "
+                                     "last 192.168.0.4 at MAC3.";
+        QTest::newRow("answered, in Indonesian")
+            << "id"
+            << "4"
+            << "Tesu menyiarkan permintaan untuk 192.168.0.4.|"
+               "Bilrun, Dovel, Wimse dan Lurfa menyimpan alamat Tesu.|"
+               "Wimse memiliki alamat itu dan menjawab.|"
+               "Komputer lain menyimpan MAC MAC3, dan tabel ARP Tesu sekarang berisi 2 entri."
+            << "Alamat IP 192.168.0.1. Tabel ARP-nya berisi 2 entri, yang terakhir 192.168.0.4 "
+               "dengan MAC MAC3.";
+    }
+
+    void commandsAreSpoken()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, command);
+        QFETCH(QString, said);
+        QFETCH(QString, description);
+        select(0);
+        const auto run = [this](const QString &what) {
+            if (what == u"id")
+                openInIndonesian();
+            else if (what == u"c")
+                button("Command3")->click();
+            else if (what.startsWith(u's'))
+                select(what.mid(1).toInt());
+            else
+                broadcast("192.168.0." + what);
+        };
+        for (const QString &what : before.split(u' ', Qt::SkipEmptyParts))
+            run(what);
+        select(0);
+        g_spoken.clear();
+        g_voices.clear();
+        run(command);
+        // Eight sentences in a row each show a voice of their own.
+        const QList<QObject *> first = g_voices.first(qMin(g_voices.size(), 8));
+        QCOMPARE(QSet<QObject *>(first.begin(), first.end()).size(), first.size());
+        const QString macs[] = {host(0).MAC(), host(3).MAC()};
+        QCOMPARE(g_spoken.join(u'|'), said.replace("MAC0", macs[0]).replace("MAC3", macs[1]));
+        QCOMPARE(QAccessible::queryAccessibleInterface(&host(0))->text(QAccessible::Description),
+                 description.replace("MAC0", macs[0]).replace("MAC3", macs[1]));
+        QCOMPARE(listed(), Support::tableOf(host(0))); // the view shows what the table holds
+        g_spoken.clear();
+        // What speaks takes no room: a click at the top of host 0 still reaches the host.
+        QCOMPARE(window->childAt(50, 25), &host(0));
+    }
+
+    void boxesAndRows()
+    {
+        // A change made while no reader listens is in the host's description all the same.
+        auto *accessibility = QGuiApplicationPrivate::platformIntegration()->accessibility();
+        accessibility->setActive(false);
+        host(0).Tambah("192.168.0.77", "AB-CD-EF-01-23-45");
+        accessibility->setActive(true);
+        // A new name, entry or count is told to a reader that listens.
+        const std::function<void()> changes[] = {[&] { host(2).setNama("Zed"); },
+                                                 [&] { host(2).Tambah("192.168.0.88", "88"); },
+                                                 [&] { host(2).setJumlah(1); }};
+        for (const auto &change : changes) {
+            g_sources.clear();
+            change();
+            QVERIFY(g_sources.contains(&host(2)));
+        }
+        QVERIFY(QAccessible::queryAccessibleInterface(&host(0))
+                    ->text(QAccessible::Description)
+                    .endsWith("the last 192.168.0.77 at AB-CD-EF-01-23-45."));
+        select(0);
+        QVERIFY(g_sources.contains(box("Nama")));
+        // A refresh that changes no box's text sends a reader nothing from the boxes.
+        g_sources.clear();
+        select(0);
+        for (QObject *box : std::initializer_list<QObject *>{box("Nama"), box("IP"), box("MAC"),
+                                                             control<QTreeWidget>("ListView1")})
+            QVERIFY(!g_sources.contains(box));
+        // Each cell of a row has the whole pair as its tip; spoken, the row says it once.
+        const QString whole = QStringLiteral("IP 192.168.0.77, MAC AB-CD-EF-01-23-45");
+        auto *table = QAccessible::queryAccessibleInterface(control<QTreeWidget>("ListView1"))
+                          ->tableInterface();
+        QTRY_COMPARE(table->rowCount(), 2); // the view lays its rows out once events are processed
+        QCOMPARE(QAccessible::queryAccessibleInterface(control<QTreeWidget>("ListView1"))
+                     ->text(QAccessible::Description),
+                 "2 entries");
+        QStringList spoken;
+        for (const int column : {0, 1}) {
+            QCOMPARE(control<QTreeWidget>("ListView1")->topLevelItem(1)->toolTip(column), whole);
+            spoken << table->cellAt(1, column)->text(QAccessible::Name);
+        }
+        QCOMPARE(spoken.join(", "), whole);
+        // The first arrow key in the table goes to the first row.
+        control<QTreeWidget>("ListView1")->setFocus();
+        QTest::keyClick(control<QTreeWidget>("ListView1"), Qt::Key_Down);
+        QCOMPARE(control<QTreeWidget>("ListView1")->currentIndex().row(), 0);
+
+        // A read-only box: its text whole in one run of attributes, its selection and caret,
+        // a character found where the box says it stands.
+        QAccessibleInterface *mac = QAccessible::queryAccessibleInterface(box("MAC"));
+        QAccessibleTextInterface *text = mac->textInterface();
+        int start = -1, end = -1;
+        QCOMPARE(text->attributes(3, &start, &end), QString());
+        const QString own = host(0).MAC();
+        QCOMPARE(QString("%1 %2 ").arg(start).arg(end) + text->text(start, end),
+                 QString("0 %1 ").arg(own.size()) + own);
+        text->setSelection(0, 2, 5);
+        text->selection(0, &start, &end);
+        QCOMPARE(QString("%1 %2 %3").arg(start).arg(end).arg(text->selectionCount()), "2 5 1");
+        text->removeSelection(0);
+        QCOMPARE(text->selectionCount(), 0);
+        text->setCursorPosition(7);
+        QCOMPARE(text->cursorPosition(), 7);
+        const QRect character = text->characterRect(7);
+        // The character begins where the box puts its cursor before it.
+        const QRect cursor = box("MAC")->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        QCOMPARE(character.left(), box("MAC")->mapToGlobal(cursor.center()).x());
+        QCOMPARE(text->offsetAtPoint(character.center()), 7);
+        QVERIFY(character.width() > 0 && mac->rect().contains(character));
+        QVERIFY(mac->state().readOnly && mac->state().selectableText &&
+                mac->role() == QAccessible::EditableText);
+        QCOMPARE(mac->text(QAccessible::Value), box("MAC")->text());
+    }
+};
+
+QTEST_MAIN(TestAccessibility)
+#include "tst_accessibility.moc"
