@@ -97,6 +97,9 @@ compare "Delay, 1000 passes" "$(ms pause 'Delay 1000' | awk '{print $1 * 1e3}')"
     "1000 bare processEvents()" "$(ms pause 'bare 1000' | awk '{print $1 * 1e3}')" us
 compare "Delay, 100000 (the default)" "$(ms pause 'Delay 100000')" \
     "100000 bare processEvents()" "$(ms pause 'bare 100000')" ms
+word=$(ms pause 'Delay 100000')
+echo "  so at the designed pace a word shows for $word ms, and the worked example's 21 words" \
+    "for $(awk -v w="$word" 'BEGIN { printf "%.2f", 21 * w / 1000 }') s of pauses"
 echo "One exchange, the worked example with a pause of 0 passes, QBENCHMARK median of 9:"
 compare "exchange" "$(ms exchange '')" "one whole Delay, the default" \
     "$(ms pause 'Delay 100000')" ms
@@ -121,3 +124,27 @@ read -r tcpu twoken <<<"$(idle "$build/tolvane")"
 read -r ecpu ewoken <<<"$(idle "$bench/bench_emptywindow")"
 compare "tolvane, CPU time" "$tcpu" "empty window" "$ecpu" ms
 compare "tolvane, times woken" "$twoken" "empty window" "$ewoken" ""
+
+# Step by step, a word waits in the event loop for Page Down: the worked example's first word,
+# left waiting for 5 s from just after Alt+B, against the designed pace over the same 5 s (its
+# busy exchange, then idle).
+waiting() {
+    "$build/tolvane" "$@" &
+    local pid=$! window before after
+    window=$(xdotool search --sync --onlyvisible --pid $pid --name '^Tolvane$' | head -n1)
+    sleep 1
+    xdotool mousemove --window "$window" 110 60 click 1 key alt+b
+    sleep 0.2
+    read -ra before <<<"$(schedstat $pid)"
+    sleep 5
+    read -ra after <<<"$(schedstat $pid)"
+    kill $pid
+    wait $pid || true
+    echo "$(((after[0] - before[0]) / 1000))e-3 $((after[1] - before[1]))"
+}
+echo
+echo "A word waiting 5 s for its step (--pace step), against the designed pace's exchange:"
+read -r scpu swoken <<<"$(waiting --pace step)"
+read -r dcpu dwoken <<<"$(waiting)"
+compare "step waiting, CPU time" "$scpu" "designed pace, same 5 s" "$dcpu" ms
+compare "step waiting, times woken" "$swoken" "designed pace, same 5 s" "$dwoken" ""

@@ -20,8 +20,8 @@ test_packages=(xvfb xauth xdotool openbox wmctrl qt6-base-private-dev dbus at-sp
 # ImageMagick takes the README's screenshots off the X server.
 docs_packages=(xvfb xauth xdotool imagemagick)
 # Xvfb and Xlib watch for the first frame, dbus-run-session gives the session bus a desktop has,
-# free (procps) names the memory, valgrind counts the instructions.
-bench_packages=(xvfb libx11-dev dbus procps valgrind)
+# free (procps) names the memory, valgrind counts the instructions, xdotool starts an exchange.
+bench_packages=(xvfb libx11-dev dbus procps valgrind xdotool)
 # bench/speech.sh hears the built program through Orca: speech-dispatcher with espeak-ng plays
 # into a PulseAudio null sink whose monitor parec records; the rest is the real-binary tests' X
 # server, window manager, input and AT-SPI bus. The program it hears is already built (run set).

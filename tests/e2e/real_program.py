@@ -5,7 +5,7 @@
 
 """The real program on an X server with a window manager (Openbox), driven by real input from
 xdotool and heard through the AT-SPI bus as a screen reader hears it. Runs under xvfb-run and
-dbus-run-session (Debian's python3, for pyatspi); arguments: screen-reader|smoke, the binary."""
+dbus-run-session (Debian's python3, for pyatspi); arguments: screen-reader|smoke|step, the binary."""
 
 import os
 import subprocess
@@ -74,10 +74,10 @@ def spoken():
             and shown]
 
 
-def start(binary, language="en"):
+def start(binary, language="en", *options):
     """The program on this X server, whatever platform the caller's environment names."""
-    return subprocess.Popen([binary], env={**os.environ, "QT_QPA_PLATFORM": "xcb",
-                                           "LANGUAGE": language})
+    return subprocess.Popen([binary, *options], env={**os.environ, "QT_QPA_PLATFORM": "xcb",
+                                                     "LANGUAGE": language})
 
 
 def screen_reader(program):
@@ -145,6 +145,47 @@ def smoke(binary):
         heard.clear()
 
 
+def step(binary):
+    """Step by step: Alt+B and Alt+H typed into the address box before a host is chosen change
+    nothing; then a click on Tesu, Alt+B, and one Page Down a word tell the worked example one
+    sentence a word, in order; Exit while a word waits ends the program with status 0."""
+    program = start(binary, "en", "--pace", "step")
+    try:
+        window = shown(program)
+        assert wait_for(lambda: application() is not None, 60), "the program never joined the bus"
+        address = pyatspi.findDescendant(application(), lambda o: o.name == "Cari MAC untuk IP"
+                                         and o.getRole() != pyatspi.ROLE_LABEL)
+        xdotool("mousemove", "--window", window, "590", "340", "click", "1", "key", "End",
+                "alt+b", "alt+h", "5")
+        text = address.queryText()
+        assert wait_for(lambda: text.characterCount == 12, 30), text.getText(0, -1)
+        assert text.getText(0, -1) == "192.168.0.45", text.getText(0, -1)
+        xdotool("key", "BackSpace", "mousemove", "--window", window, "110", "60", "click", "1")
+        assert wait_for(lambda: spoken(), 30), heard
+        heard.clear()
+        xdotool("key", "alt+b")
+        # The request, then a sentence a word: 21 words, each shown until its Page Down.
+        for told in range(2, 23):
+            assert wait_for(lambda: len(spoken()) == told, 30), spoken()
+            assert not wait_for(lambda: len(spoken()) > told, 0.3), spoken()  # it waits
+            xdotool("key", "Next")
+        assert wait_for(lambda: len(spoken()) == 23, 30), spoken()
+        assert spoken()[1:4] == ["Bilrun receives Tesu's request.", "Bilrun saves Tesu's address.",
+                                 "Dovel receives Tesu's request."], spoken()
+        assert spoken()[7] == "Wimse has that address and answers.", spoken()
+        assert spoken()[-2:-1] == ["Tesu saves the answer for 192.168.0.4."], spoken()
+        # A second exchange, ended by Exit while its first word waits.
+        xdotool("mousemove", "--window", window, "590", "340", "click", "1", "key", "ctrl+a",
+                "type", "192.168.0.5")
+        xdotool("key", "alt+b")
+        assert wait_for(lambda: len(spoken()) == 25, 30), spoken()
+        xdotool("mousemove", "--window", window, "703", "493", "click", "1")
+        assert program.wait(60) == 0
+    finally:
+        program.kill()
+        program.wait(60)
+
+
 # Orca listens to the name changes as well; the names it reads come from them.
 for kind in ("object:state-changed:showing", "object:state-changed:checked",
              "object:property-change:accessible-name"):
@@ -156,6 +197,8 @@ assert wait_for(lambda: subprocess.run(["wmctrl", "-m"], capture_output=True).re
 try:
     if sys.argv[1] == "smoke":
         smoke(sys.argv[2])
+    elif sys.argv[1] == "step":
+        step(sys.argv[2])
     else:
         for language, scenario in (("en", screen_reader), ("id", indonesian)):
             tolvane = start(sys.argv[2], language)
