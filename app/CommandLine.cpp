@@ -51,6 +51,13 @@ void describe(QCommandLineParser &parser)
              "How the exchange moves: as-designed (the default, each word a moment), slow (each "
              "word a second) or step (each word until Page Down)."),
          QCoreApplication::translate("CommandLine", "pace"), QString::fromLatin1(PaceNames[0])});
+    parser.addOption(
+        {QStringLiteral("capture"),
+         QCoreApplication::translate(
+             "CommandLine",
+             "Write every frame the exchange sends to file, as a capture (pcap) that Wireshark "
+             "and tcpdump read; - is standard output: tolvane --capture - | wireshark -k -i -"),
+         QCoreApplication::translate("CommandLine", "file")});
     acceptQtOptions(parser);
 }
 
@@ -93,7 +100,7 @@ std::variant<int, CommandLine::Options> CommandLine::read(int argc, char *argv[]
     const bool help = parser.isSet(QStringLiteral("help"));
     const bool version = parser.isSet(QStringLiteral("version"));
     if (understood && !help && !version)
-        return Options{*paceOf(parser)};
+        return Options{*paceOf(parser), parser.value(QStringLiteral("capture"))};
 
     // The usage names the program as it was called, which the parser reads from a
     // QCoreApplication; that one needs no display. Its texts are then read again in the
@@ -115,4 +122,13 @@ std::variant<int, CommandLine::Options> CommandLine::read(int argc, char *argv[]
     else
         std::fputs(qPrintable(shown.helpText()), stdout);
     return 0;
+}
+
+int CommandLine::refuse(int argc, char *argv[], const std::function<QString()> &message)
+{
+    int count = argc;
+    QCoreApplication application(count, argv);
+    Translation::install(application);
+    std::fprintf(stderr, "%s: %s\n", argv[0], qPrintable(message()));
+    return 1;
 }

@@ -6,6 +6,7 @@
 #include "app/CommandLine.h"
 #include "app/Translation.h"
 #include "app/WindowIcon.h"
+#include "capture/CaptureFile.h"
 #include "pace/PaceMenu.h"
 #include "pace/Pause.h"
 #include "window/fUtama.h"
@@ -21,6 +22,16 @@ int main(int argc, char *argv[])
     if (const int *status = std::get_if<int>(&command))
         return *status;
     const auto &options = std::get<CommandLine::Options>(command);
+    std::unique_ptr<CaptureFile> capture;
+    if (!options.capture.isEmpty()) {
+        QString why;
+        capture = CaptureFile::open(options.capture, &why);
+        if (!capture)
+            return CommandLine::refuse(argc, argv, [&] {
+                return QCoreApplication::translate("main", "Cannot write the capture to '%1': %2")
+                    .arg(options.capture, why);
+            });
+    }
 
     // Reading the fonts' configuration is a quarter of start-up's work. It runs on a second core
     // while Qt connects to the display, and is done before the window measures its first text.
@@ -44,6 +55,11 @@ int main(int argc, char *argv[])
         return pause.exitCode();
     const Narrator narrator(window, pause);
     const PaceMenu paceMenu(pause, window.networkArea());
+    // Each frame is written as its propagation starts, while its words still cross the window.
+    if (capture)
+        QObject::connect(
+            &window, &fUtama::propagationStarts,
+            [&capture](const Komputer &, const ArpPacket &packet) { capture->write(packet); });
     window.show();
     const int status = QApplication::exec();
     return pause.ending() ? pause.exitCode() : status;

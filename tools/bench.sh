@@ -103,6 +103,9 @@ echo "  so at the designed pace a word shows for $word ms, and the worked exampl
 echo "One exchange, the worked example with a pause of 0 passes, QBENCHMARK median of 9:"
 compare "exchange" "$(ms exchange '')" "one whole Delay, the default" \
     "$(ms pause 'Delay 100000')" ms
+echo "One frame written to a capture and flushed (--capture, two an exchange), median of 9:"
+compare "frame" "$(ms frame '' | awk '{print $1 * 1e3}')" "one exchange, pause of 0" \
+    "$(ms exchange '' | awk '{print $1 * 1e3}')" us
 
 # CPU time (ms) and times woken over 10 s of a program whose window stands shown, summed over
 # its threads from the kernel's schedstat (ns on a CPU, waiting, times run).

@@ -8,15 +8,16 @@
 set -euo pipefail
 
 # qt6-tools-dev and qt6-l10n-tools compile the translations (lupdate, lrelease); with
-# libfontconfig-dev the program reads the fonts' configuration on a core of its own at start.
+# libfontconfig-dev the program reads the fonts' configuration on a core of its own at start;
+# libpcap0.8-dev writes the capture.
 run_packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation2
-    qt6-tools-dev qt6-l10n-tools libfontconfig-dev)
+    qt6-tools-dev qt6-l10n-tools libfontconfig-dev libpcap0.8-dev)
 # xvfb-run, a window manager and xdotool drive the real binary; the private Qt headers switch
 # accessibility on without a screen reader; a private session bus, the AT-SPI registry and
 # pyatspi read the program as a screen reader does; the rest check the desktop files, the
-# manual page, the licence headers and the package.
+# manual page, the licence headers and the package; tcpdump reads the capture back.
 test_packages=(xvfb xauth xdotool openbox wmctrl qt6-base-private-dev dbus at-spi2-core
-    python3-pyatspi desktop-file-utils appstream dpkg-dev file groff-base reuse lintian)
+    python3-pyatspi desktop-file-utils appstream dpkg-dev file groff-base reuse lintian tcpdump)
 # ImageMagick takes the README's screenshots off the X server.
 docs_packages=(xvfb xauth xdotool imagemagick)
 # Xvfb and Xlib watch for the first frame, dbus-run-session gives the session bus a desktop has,

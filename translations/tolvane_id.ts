@@ -2,6 +2,28 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="id">
 <context>
+    <name>ArpFrame</name>
+    <message>
+        <source>&apos;%1&apos; is not an IPv4 address.</source>
+        <translation>&apos;%1&apos; bukan alamat IPv4.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a MAC address.</source>
+        <translation>&apos;%1&apos; bukan alamat MAC.</translation>
+    </message>
+</context>
+<context>
+    <name>CaptureFile</name>
+    <message>
+        <source>No frame in the capture: %1</source>
+        <translation>Tidak ada bingkai dalam tangkapan: %1</translation>
+    </message>
+    <message>
+        <source>The capture stopped: %1</source>
+        <translation>Tangkapan berhenti: %1</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>Watch ARP resolve an address on one shared segment.</source>
@@ -30,6 +52,14 @@
     <message>
         <source>Unknown pace &apos;%1&apos;: choose as-designed, slow or step.</source>
         <translation>Laju &apos;%1&apos; tidak dikenal: pilih as-designed, slow atau step.</translation>
+    </message>
+    <message>
+        <source>Write every frame the exchange sends to file, as a capture (pcap) that Wireshark and tcpdump read; - is standard output: tolvane --capture - | wireshark -k -i -</source>
+        <translation>Tulis setiap bingkai yang dikirim pertukaran ke file, sebagai tangkapan (pcap) yang dibaca Wireshark dan tcpdump; - adalah keluaran standar: tolvane --capture - | wireshark -k -i -</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>file</translation>
     </message>
 </context>
 <context>
@@ -244,6 +274,13 @@
     <message>
         <source>Network</source>
         <translation>Jaringan</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Cannot write the capture to &apos;%1&apos;: %2</source>
+        <translation>Tidak dapat menulis tangkapan ke &apos;%1&apos;: %2</translation>
     </message>
 </context>
 </TS>

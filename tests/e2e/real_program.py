@@ -5,7 +5,8 @@
 
 """The real program on an X server with a window manager (Openbox), driven by real input from
 xdotool and heard through the AT-SPI bus as a screen reader hears it. Runs under xvfb-run and
-dbus-run-session (Debian's python3, for pyatspi); arguments: screen-reader|smoke|step, the binary."""
+dbus-run-session (Debian's python3, for pyatspi); arguments: screen-reader|smoke|step|capture, the
+binary."""
 
 import os
 import subprocess
@@ -74,10 +75,10 @@ def spoken():
             and shown]
 
 
-def start(binary, language="en", *options):
+def start(binary, language="en", *options, **popen):
     """The program on this X server, whatever platform the caller's environment names."""
-    return subprocess.Popen([binary, *options], env={**os.environ, "QT_QPA_PLATFORM": "xcb",
-                                                     "LANGUAGE": language})
+    return subprocess.Popen([binary, *options], **popen,
+                            env={**os.environ, "QT_QPA_PLATFORM": "xcb", "LANGUAGE": language})
 
 
 def screen_reader(program):
@@ -186,6 +187,51 @@ def step(binary):
         program.wait(60)
 
 
+def exchange(program):
+    """Tesu resolves 192.168.0.4 to its end, and Exit ends the program with status 0; gives the
+    MAC the table's row shows."""
+    window = shown(program)
+    xdotool("mousemove", "--window", window, "110", "60", "click", "1", "key", "alt+b")
+    assert wait_for(lambda: spoken()[-1:] and "now holds" in spoken()[-1], 60), spoken()
+    assert wait_for(lambda: application() is not None, 60), "the program never joined the bus"
+    table = pyatspi.findDescendant(application(), lambda o: o.name == "Tabel ARP" and o.childCount)
+    mac = table.queryTable().getAccessibleAt(1, 1).name.split()[-1]
+    xdotool("mousemove", "--window", window, "703", "493", "click", "1")
+    assert program.wait(60) == 0
+    return mac
+
+
+def capture(binary):
+    """--capture: the worked example as tcpdump reads the file, a request from Tesu and a reply
+    from Wimse with the MAC the table shows; written to a pipe whose reader goes away, the
+    capture stops with a line on stderr and the program ends as ever."""
+    path = os.path.join(os.environ.get("TMPDIR", "/tmp"), f"tolvane-{os.getpid()}.pcap")
+    program = start(binary, "en", "--capture", path)
+    try:
+        mac = exchange(program)
+        read = subprocess.run(["tcpdump", "-n", "-r", path], check=True, capture_output=True,
+                              text=True).stdout.splitlines()
+    finally:
+        program.kill()
+        program.wait(60)
+        os.remove(path)
+    is_at = ":".join(f"{int(group, 16):02x}" for group in mac.split("-"))
+    assert len(read) == 2, read
+    assert read[0].endswith("ARP, Request who-has 192.168.0.4 tell 192.168.0.1, length 28"), read
+    assert read[1].endswith(f"ARP, Reply 192.168.0.4 is-at {is_at}, length 28"), read
+    heard.clear()
+    program = start(binary, "en", "--capture", "-", stdout=subprocess.PIPE,
+                    stderr=subprocess.PIPE)
+    try:
+        program.stdout.read(24)  # the file's header, then the reader goes away
+        program.stdout.close()
+        exchange(program)
+        assert b"tolvane: The capture stopped: Broken pipe" in program.stderr.read()
+    finally:
+        program.kill()
+        program.wait(60)
+
+
 # Orca listens to the name changes as well; the names it reads come from them.
 for kind in ("object:state-changed:showing", "object:state-changed:checked",
              "object:property-change:accessible-name"):
@@ -197,8 +243,8 @@ assert wait_for(lambda: subprocess.run(["wmctrl", "-m"], capture_output=True).re
 try:
     if sys.argv[1] == "smoke":
         smoke(sys.argv[2])
-    elif sys.argv[1] == "step":
-        step(sys.argv[2])
+    elif sys.argv[1] in ("step", "capture"):
+        globals()[sys.argv[1]](sys.argv[2])
     else:
         for language, scenario in (("en", screen_reader), ("id", indonesian)):
             tolvane = start(sys.argv[2], language)

@@ -1,0 +1,107 @@
+// SPDX-FileCopyrightText: 2026 The Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The frames the exchange's packets stand for, byte for byte, and the capture file they are
+// written to: what a packet a frame cannot carry leaves out, and a path that cannot be written.
+
+#include "capture/ArpFrame.h"
+#include "capture/CaptureFile.h"
+#include "exchange/Module1.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// "Operation|SenderIP|SenderMAC|TargetIP|TargetMAC|DestIP|DestMAC"
+ArpPacket packet(const QString &fields)
+{
+    const QStringList f = fields.split(u'|');
+    return {static_cast<quint8>(f[0].toUInt()), f[5], f[6], f[1], f[2], f[3], f[4]};
+}
+
+const QString Request = "1|192.168.0.1|A-B-C-D-E-F|192.168.0.4|||";
+const QString Reply = "2|192.168.0.4|5E-99-4A-B9-11-C0|192.168.0.4|5E-99-4A-B9-11-C0|192.168.0.1|"
+                      "A-B-C-D-E-F";
+
+} // namespace
+
+class TestCapture : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // The frame as hex, split where its parts meet: Ethernet to, from, ARP header, operation,
+    // sender MAC and IP, target MAC and IP; or "!" and why there is none.
+    void frames_data()
+    {
+        QTest::addColumn<QString>("packet");
+        QTest::addColumn<QString>("frame");
+        QTest::newRow("a request, broadcast") << Request
+                                              << "ffffffffffff 0a0b0c0d0e0f 0806000108000604 0001 "
+                                                 "0a0b0c0d0e0f c0a80001 000000000000 c0a80004";
+        QTest::newRow("the target's reply, to the requester")
+            << Reply
+            << "0a0b0c0d0e0f 5e994ab911c0 0806000108000604 0002 5e994ab911c0 c0a80004 "
+               "0a0b0c0d0e0f c0a80001";
+        QTest::newRow("an answer from a table: from the host that answers, a reply too")
+            << "3|192.168.0.5|FF-0-1-2-3-4|192.168.0.4|5E-99-4A-B9-11-C0|192.168.0.1|A-B-C-D-E-F"
+            << "0a0b0c0d0e0f ff0001020304 0806000108000604 0002 5e994ab911c0 c0a80004 "
+               "0a0b0c0d0e0f c0a80001";
+        QTest::newRow("a typed address with a blank") << "1|192.168.0.1|A-B-C-D-E-F|192.168.0.4 |||"
+                                                      << "!'192.168.0.4 ' is not an IPv4 address.";
+        QTest::newRow("a number past 255") << "1|192.168.0.1|A-B-C-D-E-F|192.168.0.256|||"
+                                           << "!'192.168.0.256' is not an IPv4 address.";
+        QTest::newRow("three numbers") << "1|192.168.0.1|A-B-C-D-E-F|192.168.0|||"
+                                       << "!'192.168.0' is not an IPv4 address.";
+        QTest::newRow("a sign") << "1|192.168.0.1|A-B-C-D-E-F|192.+168.0.4|||"
+                                << "!'192.+168.0.4' is not an IPv4 address.";
+        QTest::newRow("a MAC of five groups") << "1|192.168.0.1|A-B-C-D-E|192.168.0.4|||"
+                                              << "!'A-B-C-D-E' is not a MAC address.";
+        QTest::newRow("a group of three digits") << "1|192.168.0.1|A-B-C-D-E-100|192.168.0.4|||"
+                                                 << "!'A-B-C-D-E-100' is not a MAC address.";
+        QTest::newRow("no hexadecimal digit") << "1|192.168.0.1|A-B-C-D-E-G|192.168.0.4|||"
+                                              << "!'A-B-C-D-E-G' is not a MAC address.";
+    }
+
+    void frames()
+    {
+        QFETCH(QString, packet);
+        QFETCH(QString, frame);
+        const auto built = ArpFrame::of(::packet(packet));
+        const QString *why = std::get_if<QString>(&built);
+        const QByteArray bytes = why ? QByteArray() : std::get<QByteArray>(built);
+        QCOMPARE(why ? u'!' + *why : QString::fromLatin1(bytes.toHex()),
+                 why ? frame : frame.remove(u' '));
+        QCOMPARE(bytes.size(), why ? 0 : ArpFrame::Size);
+    }
+
+    // A file of the pcap header and one record a frame; a packet with no frame adds nothing.
+    void file()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("exchange.pcap");
+        QString why;
+        {
+            const auto capture = CaptureFile::open(path, &why);
+            QVERIFY(capture);
+            capture->write(packet(Request));
+            capture->write(packet("1|192.168.0.1|A-B-C-D-E-F|nowhere|||"));
+            capture->write(packet(Reply));
+            QVERIFY(!capture->stopped());
+            QCOMPARE(QFile(path).size(), 24 + 2 * (16 + ArpFrame::Size)); // flushed as written
+        }
+        QFile written(path);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray bytes = written.readAll();
+        QCOMPARE(bytes.left(4).toHex(), "d4c3b2a1");                // pcap, microseconds
+        QCOMPARE(bytes.mid(20, 4).toHex(), "01000000");             // Ethernet
+        QCOMPARE(bytes.mid(24 + 8, 8).toHex(), "2a0000002a000000"); // 42 bytes, all kept
+        QVERIFY(!CaptureFile::open(folder.filePath("no/such/folder.pcap"), &why));
+        QCOMPARE(why, "No such file or directory");
+    }
+};
+
+QTEST_MAIN(TestCapture)
+#include "tst_capture.moc"
