@@ -9,7 +9,7 @@ directory and PulseAudio socket. It starts Openbox, PulseAudio (a null sink, rec
 parec), speech-dispatcher, Orca and the program, presses keys with xdotool, hears the program's
 notifications over AT-SPI, Orca's words in its debug log and what espeak-ng was given in
 speech-dispatcher's, and prints a report.
-Arguments: RUN_DIR BINARY EXCHANGES SCENARIO...  (worked, reading, drops)
+Arguments: RUN_DIR BINARY EXCHANGES SCENARIO...  (worked, reading, drops; or step alone)
 or: orca PREFS_DIR LOG  (runs Orca itself; see run_orca)."""
 
 import array
@@ -17,6 +17,7 @@ import html
 import importlib.util
 import os
 import re
+import statistics
 import subprocess
 import sys
 import time
@@ -240,10 +241,10 @@ class Session:
         assert self.settle(0, 2, start_within=20), "Orca never fell silent"
         assert self.recording.heard_since(0), "Orca started but nothing was heard"
 
-    def start_program(self):
+    def start_program(self, arguments):
         env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         errors = open(os.path.join(self.run, "tolvane.err"), "w")
-        program = self.start([self.binary], env=env, stderr=errors)
+        program = self.start([self.binary, *arguments], env=env, stderr=errors)
         window = xdotool("search", "--sync", "--onlyvisible", "--pid", str(program.pid),
                          "--name", "^Tolvane$")[0]
         xdotool("windowactivate", "--sync", window)
@@ -397,6 +398,37 @@ def read(session, key):
     return focus
 
 
+def step(session):
+    print("Step by step (--pace step): Space on Tesu, Alt+B for 192.168.0.4, then Page Down, "
+          "each key waited out to silence, until the exchange ends")
+    session.act("space", 2, 60)
+    ends, sent, spoken = [], 0, 0
+    # Alt+B shows the first word and each Page Down the next, or ends the last; the bound only
+    # ends a run whose exchange never tells its end.
+    for number in range(41):
+        outcome = session.act("Page_Down" if number else "alt+b", 1.5, 60)
+        spans = session.recording.stretches(outcome.mark)
+        missing = outcome.missing()
+        sent, spoken = sent + len(outcome.notes), spoken + len(outcome.notes) - len(missing)
+        timing = "nothing heard"
+        if spans:
+            end = seconds(spans[-1][1] + 1 - outcome.mark)
+            ends += [end] if number else []
+            timing = f"heard {seconds(spans[0][0] - outcome.mark):.1f} to {end:.1f} s"
+        said = " | ".join(f"'{text}'" for text in outcome.said) or "(Orca said nothing)"
+        print(f"  {f'Page Down {number}' if number else 'Alt+B'}: {timing} after the key: {said}")
+        for text in missing:
+            print(f"      not spoken: '{text}'")
+        # The last sentence tells what the requester's table now holds; a key that brings no
+        # sentence finds the exchange over without it.
+        if not outcome.notes or any(" now holds " in text for _, text in outcome.notes):
+            break
+    if ends:
+        print(f"  Page Down {number} times; from each to the end of its speech: median "
+              f"{statistics.median(ends):.1f} s, max {max(ends):.1f} s")
+    print(f"  sentences sent {sent}, spoken {spoken}")
+
+
 def main():
     run, binary, count, scenarios = sys.argv[1], sys.argv[2], int(sys.argv[3]), sys.argv[4:]
     session = Session(run, binary)
@@ -409,7 +441,7 @@ def main():
         session.start_orca()
         counts = (len(session.notes), len(session.said.texts), len(session.given.texts))
         mark = session.recording.now()
-        session.start_program()
+        session.start_program(["--pace", "step"] if "step" in scenarios else [])
         session.settle(mark, 2, start_within=20)
         Outcome(session, mark, *counts).show("Opening")
         print()
@@ -424,6 +456,9 @@ def main():
             print()
         if "drops" in scenarios:
             drops(session, count)
+            print()
+        if "step" in scenarios:
+            step(session)
             print()
     finally:
         session.stop()

@@ -9,10 +9,12 @@
 # and Orca. A benchmark that prints figures, not a test: nothing here passes or fails.
 # Scenarios: worked (Space, Alt+B: how long the speech lasts, which notifications are spoken),
 # reading (what Tab and Down arrow read), drops (Alt+H then Alt+B, EXCHANGES times). All three
-# by default, in that order, on one run of the program.
+# by default, in that order, on one run of the program. step (Space, Alt+B, then Page Down word
+# by word: how long after each key its sentence ends) runs alone, the program at --pace step.
 # --keep DIR keeps the recording (heard.raw: s16le, mono, 16 kHz) and the logs of Orca,
 # speech-dispatcher, PulseAudio and the program in DIR.
-# Usage: bench/speech.sh [worked|reading|drops]... [--binary PATH] [--exchanges N] [--keep DIR]
+# Usage: bench/speech.sh [worked|reading|drops|step]... [--binary PATH] [--exchanges N]
+#        [--keep DIR]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 binary="$root/build/tolvane"
@@ -21,18 +23,24 @@ keep=
 scenarios=()
 while [ $# -gt 0 ]; do
     case "$1" in
-    worked | reading | drops) scenarios+=("$1") ;;
+    worked | reading | drops | step) scenarios+=("$1") ;;
     --binary) binary=$(realpath "$2") && shift ;;
     --exchanges) exchanges=$2 && shift ;;
     --keep) keep=$(realpath "$2") && shift ;;
     *)
-        echo "usage: $0 [worked|reading|drops]... [--binary PATH] [--exchanges N] [--keep DIR]" >&2
+        echo "usage: $0 [worked|reading|drops|step]... [--binary PATH] [--exchanges N]" \
+            "[--keep DIR]" >&2
         exit 2
         ;;
     esac
     shift
 done
 [ ${#scenarios[@]} -gt 0 ] || scenarios=(worked reading drops)
+# The others need the designed pace, where an exchange runs without a key.
+if [[ " ${scenarios[*]} " == *" step "* && ${#scenarios[@]} -gt 1 ]]; then
+    echo "step runs alone, on a program at --pace step" >&2
+    exit 2
+fi
 [ -x "$binary" ] || { echo "no program at $binary" >&2; exit 2; }
 "$root/tools/deps.sh" speech
 
@@ -89,13 +97,15 @@ echo "Heard through Orca $(orca --version), speech-dispatcher" \
 echo "(started $(date '+%F %T'); load average $(cut -d' ' -f1-3 /proc/loadavg))"
 echo
 # A bound on the whole run, far above what each part takes (starting: half a minute; the worked
-# example: a minute and a half; reading: three minutes; an exchange of the drops: one).
+# example: a minute and a half; reading: three minutes; an exchange of the drops: one; step by
+# step: three).
 limit=300
 for scenario in "${scenarios[@]}"; do
     case "$scenario" in
     worked) limit=$((limit + 300)) ;;
     reading) limit=$((limit + 600)) ;;
     drops) limit=$((limit + 180 * exchanges)) ;;
+    step) limit=$((limit + 600)) ;;
     esac
 done
 status=0
