@@ -39,13 +39,14 @@ private:
         QByteArray bytes;
         const QStringList groups = text.split(separator);
         for (const QString &group : groups) {
-            // toUInt() would also take a sign or blanks around the digits.
+            // Digits only: toUInt() would also take a sign or blanks around them.
             const bool plain = std::all_of(group.begin(), group.end(), [base](QChar c) {
                 return c.isDigit() || (base == 16 && QStringLiteral("abcdefABCDEF").contains(c));
             });
-            bool number = false;
-            const uint value = group.toUInt(&number, base);
-            if (!plain || !number || group.size() > digits || value > 255)
+            if (!plain || group.isEmpty() || group.size() > digits)
+                break;
+            const uint value = group.toUInt(nullptr, base);
+            if (value > 255)
                 break;
             bytes += char(value);
         }

@@ -3,14 +3,13 @@
 
 #include "window/RandomSource.h"
 
-#include <cstring>
+#include <bit>
+#include <cstdint>
 
 void RandomSource::seed(float secondsSinceMidnight)
 {
-    std::uint32_t bits = 0;
-    static_assert(sizeof bits == sizeof secondsSinceMidnight);
-    std::memcpy(&bits, &secondsSinceMidnight, sizeof bits);
-    m_engine.seed(bits);
+    // The seconds' bits, so that two seconds apart seed two different sequences.
+    m_engine.seed(std::bit_cast<std::uint32_t>(secondsSinceMidnight));
 }
 
 float RandomSource::draw()

@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <unistd.h>
+
 namespace {
 
 // "Operation|SenderIP|SenderMAC|TargetIP|TargetMAC|DestIP|DestMAC"
@@ -100,6 +102,21 @@ private Q_SLOTS:
         QCOMPARE(bytes.mid(24 + 8, 8).toHex(), "2a0000002a000000"); // 42 bytes, all kept
         QVERIFY(!CaptureFile::open(folder.filePath("no/such/folder.pcap"), &why));
         QCOMPARE(why, "No such file or directory");
+    }
+
+    // A reader that goes away stops the capture; the program goes on.
+    void readerGoesAway()
+    {
+        int ends[2];
+        QCOMPARE(pipe(ends), 0);
+        QString why;
+        const auto capture = CaptureFile::open(QString("/proc/self/fd/%1").arg(ends[1]), &why);
+        ::close(ends[1]);
+        ::close(ends[0]); // the reader, before the first frame
+        QVERIFY(capture && !capture->stopped());
+        capture->write(packet(Request));
+        QVERIFY(capture->stopped());
+        capture->write(packet(Request)); // nothing more is written, and nothing fails
     }
 };
 

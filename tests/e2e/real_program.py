@@ -5,8 +5,7 @@
 
 """The real program on an X server with a window manager (Openbox), driven by real input from
 xdotool and heard through the AT-SPI bus as a screen reader hears it. Runs under xvfb-run and
-dbus-run-session (Debian's python3, for pyatspi); arguments: screen-reader|smoke|step|capture, the
-binary."""
+dbus-run-session (Debian's python3, for pyatspi); arguments: screen-reader|step|capture, the binary."""
 
 import os
 import subprocess
@@ -123,29 +122,6 @@ def indonesian(program):
         ", dan tabel ARP Tesu sekarang berisi 2 entri."), 60), spoken()
 
 
-def smoke(binary):
-    """A click selects Tesu and Alt+B resolves 192.168.0.4 to its end; "Exit", and the window
-    manager's close in the middle of an exchange, end the program with status 0."""
-    for ending in ("Exit", "close"):
-        program = start(binary)
-        try:
-            window = shown(program)
-            # Pixels in the window: Tesu's screen, then the middle of "Exit".
-            xdotool("mousemove", "--window", window, "110", "60", "click", "1", "key", "alt+b")
-            if ending == "Exit":
-                assert wait_for(lambda: spoken()[-1:] and "now holds" in spoken()[-1], 60), \
-                    spoken()
-                xdotool("mousemove", "--window", window, "703", "493", "click", "1")
-            else:
-                assert wait_for(lambda: len(spoken()) > 2, 60), spoken()
-                subprocess.run(["wmctrl", "-i", "-c", window], check=True)
-            assert program.wait(60) == 0, ending
-        finally:
-            program.kill()
-            program.wait(60)
-        heard.clear()
-
-
 def step(binary):
     """Step by step: Alt+B and Alt+H typed into the address box before a host is chosen change
     nothing; then a click on Tesu, Alt+B, and one Page Down a word tell the worked example one
@@ -187,28 +163,23 @@ def step(binary):
         program.wait(60)
 
 
-def exchange(program):
-    """Tesu resolves 192.168.0.4 to its end, and Exit ends the program with status 0; gives the
-    MAC the table's row shows."""
-    window = shown(program)
-    xdotool("mousemove", "--window", window, "110", "60", "click", "1", "key", "alt+b")
-    assert wait_for(lambda: spoken()[-1:] and "now holds" in spoken()[-1], 60), spoken()
-    assert wait_for(lambda: application() is not None, 60), "the program never joined the bus"
-    table = pyatspi.findDescendant(application(), lambda o: o.name == "Tabel ARP" and o.childCount)
-    mac = table.queryTable().getAccessibleAt(1, 1).name.split()[-1]
-    xdotool("mousemove", "--window", window, "703", "493", "click", "1")
-    assert program.wait(60) == 0
-    return mac
-
-
 def capture(binary):
-    """--capture: the worked example as tcpdump reads the file, a request from Tesu and a reply
-    from Wimse with the MAC the table shows; written to a pipe whose reader goes away, the
-    capture stops with a line on stderr and the program ends as ever."""
+    """A click selects Tesu and Alt+B resolves 192.168.0.4 to its end; "Exit" ends the program
+    with status 0, and tcpdump reads the capture as a request from Tesu and a reply from Wimse
+    with the MAC the table shows. Written to a pipe whose reader goes away, the capture stops
+    with a line on stderr, and the window manager's close in the middle of an exchange still
+    ends the program with status 0."""
     path = os.path.join(os.environ.get("TMPDIR", "/tmp"), f"tolvane-{os.getpid()}.pcap")
     program = start(binary, "en", "--capture", path)
     try:
-        mac = exchange(program)
+        window = shown(program)
+        xdotool("mousemove", "--window", window, "110", "60", "click", "1", "key", "alt+b")
+        assert wait_for(lambda: spoken()[-1:] and "now holds" in spoken()[-1], 60), spoken()
+        table = pyatspi.findDescendant(application(), lambda o: o.name == "Tabel ARP"
+                                       and o.childCount)
+        mac = table.queryTable().getAccessibleAt(1, 1).name.split()[-1]
+        xdotool("mousemove", "--window", window, "703", "493", "click", "1")
+        assert program.wait(60) == 0
         read = subprocess.run(["tcpdump", "-n", "-r", path], check=True, capture_output=True,
                               text=True).stdout.splitlines()
     finally:
@@ -219,13 +190,18 @@ def capture(binary):
     assert len(read) == 2, read
     assert read[0].endswith("ARP, Request who-has 192.168.0.4 tell 192.168.0.1, length 28"), read
     assert read[1].endswith(f"ARP, Reply 192.168.0.4 is-at {is_at}, length 28"), read
+
     heard.clear()
     program = start(binary, "en", "--capture", "-", stdout=subprocess.PIPE,
                     stderr=subprocess.PIPE)
     try:
         program.stdout.read(24)  # the file's header, then the reader goes away
         program.stdout.close()
-        exchange(program)
+        window = shown(program)
+        xdotool("mousemove", "--window", window, "110", "60", "click", "1", "key", "alt+b")
+        assert wait_for(lambda: len(spoken()) > 2, 60), spoken()
+        subprocess.run(["wmctrl", "-i", "-c", window], check=True)
+        assert program.wait(60) == 0
         assert b"tolvane: The capture stopped: Broken pipe" in program.stderr.read()
     finally:
         program.kill()
@@ -241,9 +217,7 @@ wm = subprocess.Popen(["openbox", "--sm-disable"], stderr=subprocess.DEVNULL)
 assert wait_for(lambda: subprocess.run(["wmctrl", "-m"], capture_output=True).returncode == 0,
                 30), "no window manager"
 try:
-    if sys.argv[1] == "smoke":
-        smoke(sys.argv[2])
-    elif sys.argv[1] in ("step", "capture"):
+    if sys.argv[1] in ("step", "capture"):
         globals()[sys.argv[1]](sys.argv[2])
     else:
         for language, scenario in (("en", screen_reader), ("id", indonesian)):

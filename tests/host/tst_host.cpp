@@ -214,6 +214,22 @@ private Q_SLOTS:
         QCOMPARE(describe(copy), describe(k));
     }
 
+    // Every setter notifies under its own name, also when the value does not change.
+    void setters()
+    {
+        Komputer k;
+        QSignalSpy notices(&k, &Komputer::PropertyChanged);
+        for (const char *name : {"Nama", "MAC", "State", "IP", "Jumlah", "Caption"}) {
+            k.setProperty(name, k.property(name));
+            k.setProperty(name, k.property(name));
+        }
+        QStringList notified;
+        for (const QList<QVariant> &notice : std::as_const(notices))
+            notified << notice.at(0).toString();
+        QCOMPARE(notified.join(u' '), "Nama Nama MAC MAC State State IP IP Jumlah Jumlah "
+                                      "Caption Caption");
+    }
+
     // A left click anywhere on the host, the word over the lit screen included, and Space.
     void click()
     {

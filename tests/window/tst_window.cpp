@@ -192,6 +192,9 @@ private Q_SLOTS:
             host(1).grab().toImage().copy(0, 0, 145, 155).convertToFormat(QImage::Format_RGB32),
             QImage(":/host/pictures/komputer.ppm").convertToFormat(QImage::Format_RGB32));
         QVERIFY(network.pixelColor(host(0).pos() + QPoint(60, 25)).lightness() < 64);
+        select(1); // a selected host's screen is lit green, where an unlit one is dark blue
+        const QColor lit = host(1).grab().toImage().pixelColor(60, 25);
+        QVERIFY(lit.green() > 2 * lit.blue());
         QCOMPARE(network.pixelColor(host(1).pos() + QPoint(146, 150)), QColor(Qt::white));
 
         // A segment lit for a packet shows at once, not at the next full repaint.
@@ -313,6 +316,7 @@ private Q_SLOTS:
 
     void runtimeErrorReachesTheUser()
     {
+        QCOMPARE(Support::errorOf([&] { host(fUtama::HostCount); }), "Subscript out of range");
         host(3).setJumlah(4); // more entries than the table holds
         select(0);
         broadcast("192.168.0.4");
