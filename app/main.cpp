@@ -15,6 +15,7 @@
 
 #include <fontconfig/fontconfig.h>
 #include <thread>
+#include <unistd.h>
 
 int main(int argc, char *argv[])
 {
@@ -22,6 +23,13 @@ int main(int argc, char *argv[])
     if (const int *status = std::get_if<int>(&command))
         return *status;
     const auto &options = std::get<CommandLine::Options>(command);
+    // Frames on a terminal are noise that can upset it; they are for a reader on a pipe.
+    if (options.capture == u"-" && isatty(STDOUT_FILENO))
+        return CommandLine::refuse(argc, argv, [] {
+            return QCoreApplication::translate(
+                "main", "Standard output is a terminal: pipe the capture into a reader, as in "
+                        "tolvane --capture - | wireshark -k -i -, or name a file.");
+        });
     std::unique_ptr<CaptureFile> capture;
     if (!options.capture.isEmpty()) {
         QString why;

@@ -54,7 +54,7 @@ private:
             return bytes;
         if (error.isEmpty())
             error = QCoreApplication::translate("ArpFrame", notOne).arg(text);
-        return QByteArray(count, 0);
+        return {};
     }
 };
 

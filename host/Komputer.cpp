@@ -68,10 +68,9 @@ Komputer::Komputer(QWidget *parent)
     setFocusPolicy(Qt::StrongFocus);
     resize(DesignSize);
 
-    // Constituent parts pass every click through to the control itself.
+    // A label ignores the mouse, so a click on the lit screen or the word reaches the host.
     m_Nyala->setGeometry(NyalaGeometry);
     m_Nyala->setPixmap(loadPicture(QStringLiteral("nyala")));
-    m_Nyala->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_Nyala->hide();
 
     // A fixed size, as designed: a new word then asks no one to lay the host out again.
@@ -86,7 +85,6 @@ Komputer::Komputer(QWidget *parent)
     QPalette yellow = m_Indikator->palette();
     yellow.setColor(QPalette::WindowText, QColor(255, 255, 0));
     m_Indikator->setPalette(yellow);
-    m_Indikator->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_Indikator->raise(); // the word stays readable above the lit screen
     describe();
 }

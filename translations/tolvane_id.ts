@@ -282,5 +282,9 @@
         <source>Cannot write the capture to &apos;%1&apos;: %2</source>
         <translation>Tidak dapat menulis tangkapan ke &apos;%1&apos;: %2</translation>
     </message>
+    <message>
+        <source>Standard output is a terminal: pipe the capture into a reader, as in tolvane --capture - | wireshark -k -i -, or name a file.</source>
+        <translation>Keluaran standar adalah terminal: salurkan tangkapan ke pembaca, seperti tolvane --capture - | wireshark -k -i -, atau sebutkan sebuah file.</translation>
+    </message>
 </context>
 </TS>

@@ -174,14 +174,20 @@ private Q_SLOTS:
                "Wimse has that address and answers.|"
                "Dovel has IP address 192.168.0.3 and MAC address MAC2, and its ARP table holds 2 "
                "entries.|The others saved MAC MAC3, and Tesu now holds 2 entries.";
-        QTest::newRow("nobody answered, step by step")
-            << "step 9"
-            << "Tesu broadcasts a request for 192.168.0.9.|"
-               "Bilrun receives Tesu's request.|Bilrun saves Tesu's address.|"
-               "Dovel receives Tesu's request.|Dovel saves Tesu's address.|"
-               "Wimse receives Tesu's request.|Wimse saves Tesu's address.|"
+        QTest::newRow("answered, step by step")
+            << "step 4"
+            << "Tesu broadcasts a request for 192.168.0.4.|Bilrun receives Tesu's request.|"
+               "Bilrun saves Tesu's address.|Dovel receives Tesu's request.|"
+               "Dovel saves Tesu's address.|Wimse receives Tesu's request.|"
+               "Wimse saves Tesu's address.|Wimse has that address and answers.|"
                "Lurfa receives Tesu's request.|Lurfa saves Tesu's address.|"
-               "No host has 192.168.0.9, so no answer comes.";
+               "Dovel receives Wimse's answer.|Dovel saves Wimse's address.|"
+               "Dovel saves the answer for 192.168.0.4.|Lurfa receives Wimse's answer.|"
+               "Lurfa saves Wimse's address.|Lurfa saves the answer for 192.168.0.4.|"
+               "Bilrun receives Wimse's answer.|Bilrun saves Wimse's address.|"
+               "Bilrun saves the answer for 192.168.0.4.|Tesu receives Wimse's answer.|"
+               "Tesu saves Wimse's address.|Tesu saves the answer for 192.168.0.4.|"
+               "The others saved MAC MAC3, and Tesu now holds 2 entries.";
         QTest::newRow("a pace chosen") << "paces"
                                        << "Slow motion, a second for every word.|Step by step. "
                                           "Page Down shows the next word.|The exchange runs at "
@@ -252,9 +258,9 @@ private Q_SLOTS:
         host(0).Tambah("192.168.0.77", "AB-CD-EF-01-23-45");
         accessibility->setActive(true);
         // A new name, entry or count is told to a reader that listens.
-        const std::function<void()> changes[] = {[&] { host(2).setNama("Zed"); },
-                                                 [&] { host(2).Tambah("192.168.0.88", "88"); },
-                                                 [&] { host(2).setJumlah(1); }};
+        const std::function<void()> changes[] = {
+            [&] { host(2).setNama("Zed"); }, [&] { host(2).Tambah("192.168.0.88", "88"); },
+            [&] { host(2).setJumlah(1); }, [&] { host(2).setIP("192.168.0.33"); }};
         for (const auto &change : changes) {
             g_sources.clear();
             change();
