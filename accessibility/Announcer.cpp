@@ -9,7 +9,7 @@ Announcer::Announcer(QWidget *parent) : QWidget(parent)
 {
     // No room means no paint and no click; a plain widget takes no focus. It shows when it first
     // speaks.
-    setGeometry(0, 0, 0, 0);
+    setGeometry(QRect());
     hide();
 }
 

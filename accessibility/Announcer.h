@@ -25,5 +25,5 @@ class NarrationBar : public QWidget
     Q_OBJECT
 
 public:
-    explicit NarrationBar(QWidget *parent) : QWidget(parent) { setGeometry(0, 0, 0, 0); }
+    explicit NarrationBar(QWidget *parent) : QWidget(parent) { setGeometry(QRect()); }
 };

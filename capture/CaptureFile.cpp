@@ -14,16 +14,7 @@
 #include <pcap/pcap.h>
 #include <sys/time.h>
 
-namespace {
-
-void say(const QString &line)
-{
-    std::fprintf(stderr, "tolvane: %s\n", qPrintable(line));
-}
-
-} // namespace
-
-std::unique_ptr<CaptureFile> CaptureFile::open(const QString &path, QString *error)
+std::unique_ptr<CaptureFile> CaptureFile::open(const QString &path, QString *error, FILE *notes)
 {
     FILE *file = path == u"-" ? stdout : std::fopen(QFile::encodeName(path).constData(), "wb");
     if (!file) {
@@ -44,7 +35,7 @@ std::unique_ptr<CaptureFile> CaptureFile::open(const QString &path, QString *err
             pcap_close(dead);
         return nullptr;
     }
-    return std::unique_ptr<CaptureFile>(new CaptureFile(dead, dumper));
+    return std::unique_ptr<CaptureFile>(new CaptureFile(dead, dumper, notes));
 }
 
 CaptureFile::~CaptureFile()
@@ -71,6 +62,11 @@ void CaptureFile::write(const ArpPacket &packet)
               reinterpret_cast<const u_char *>(bytes.constData()));
     if (pcap_dump_flush(m_dumper) != 0)
         stop(QString::fromLocal8Bit(std::strerror(errno)));
+}
+
+void CaptureFile::say(const QString &line) const
+{
+    std::fprintf(m_notes, "tolvane: %s\n", qPrintable(line));
 }
 
 void CaptureFile::stop(const QString &why)

@@ -19,8 +19,10 @@ struct pcap_dumper;
 class CaptureFile
 {
 public:
-    // Opens `path` ("-" for standard output) for writing, or says why it cannot.
-    static std::unique_ptr<CaptureFile> open(const QString &path, QString *error);
+    // Opens `path` ("-" for standard output) for writing, or says why it cannot. What the
+    // capture has to say later goes to `notes`.
+    static std::unique_ptr<CaptureFile> open(const QString &path, QString *error,
+                                             FILE *notes = stderr);
     ~CaptureFile();
     CaptureFile(const CaptureFile &) = delete;
     CaptureFile &operator=(const CaptureFile &) = delete;
@@ -30,9 +32,14 @@ public:
     bool stopped() const { return !m_dumper; }
 
 private:
-    CaptureFile(pcap *dead, pcap_dumper *dumper) : m_dead(dead), m_dumper(dumper) {}
+    CaptureFile(pcap *dead, pcap_dumper *dumper, FILE *notes)
+        : m_dead(dead), m_dumper(dumper), m_notes(notes)
+    {
+    }
+    void say(const QString &line) const;
     void stop(const QString &why);
 
     pcap *m_dead;
     pcap_dumper *m_dumper;
+    FILE *m_notes;
 };

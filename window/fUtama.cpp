@@ -152,13 +152,12 @@ void fUtama::setUpListView()
 
 void fUtama::connectEvents()
 {
-    for (int i = 0; i < HostCount; ++i) {
-        const auto index = static_cast<qint16>(i);
-        Komputer *k = Komputer1[static_cast<size_t>(i)];
+    for (qint16 index = 0; Komputer * k : Komputer1) {
         connect(k, &Komputer::Click, this, m_entry.bind([this, index] {
             Komputer1_Click(index);
             Q_EMIT hostChosen(host(index));
         }));
+        ++index;
     }
     connect(ui->Command1, &QPushButton::clicked, this, m_entry.bind([this] { Command1_Click(); }));
     connect(ui->Command2, &QPushButton::clicked, this, m_entry.bind([this] { Command2_Click(); }));

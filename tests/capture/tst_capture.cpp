@@ -80,15 +80,20 @@ private Q_SLOTS:
         QTemporaryDir folder;
         const QString path = folder.filePath("exchange.pcap");
         QString why;
+        FILE *notes = std::tmpfile();
         {
-            const auto capture = CaptureFile::open(path, &why);
+            const auto capture = CaptureFile::open(path, &why, notes);
             QVERIFY(capture);
             capture->write(packet(Request));
             capture->write(packet("1|192.168.0.1|A-B-C-D-E-F|nowhere|||"));
             capture->write(packet(Reply));
-            QVERIFY(!capture->stopped());
             QCOMPARE(QFile(path).size(), 24 + 2 * (16 + ArpFrame::Size)); // flushed as written
         }
+        char note[100] = {};
+        std::rewind(notes);
+        QCOMPARE(std::fgets(note, sizeof note, notes),
+                 "tolvane: No frame in the capture: 'nowhere' is not an IPv4 address.\n");
+        std::fclose(notes);
         QFile written(path);
         QVERIFY(written.open(QIODevice::ReadOnly));
         const QByteArray bytes = written.readAll();

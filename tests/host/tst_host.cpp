@@ -221,12 +221,9 @@ private Q_SLOTS:
         Komputer k;
         QStringList notified;
         connect(&k, &Komputer::PropertyChanged, [&](const QString &name) { notified << name; });
-        for (const char *name : {"Nama", "MAC", "State", "IP", "Jumlah", "Caption"}) {
-            k.setProperty(name, k.property(name));
-            k.setProperty(name, k.property(name));
-        }
-        QCOMPARE(notified.join(u' '), "Nama Nama MAC MAC State State IP IP Jumlah Jumlah "
-                                      "Caption Caption");
+        for (const char *name : {"Nama", "MAC", "State", "IP", "Jumlah", "Caption"})
+            k.setProperty(name, k.property(name)); // the value it already has
+        QCOMPARE(notified.join(u' '), "Nama MAC State IP Jumlah Caption");
     }
 
     // A left click anywhere on the host, the word over the lit screen included, and Space.
