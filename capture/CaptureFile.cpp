@@ -16,26 +16,28 @@
 
 std::unique_ptr<CaptureFile> CaptureFile::open(const QString &path, QString *error, FILE *notes)
 {
+    std::unique_ptr<CaptureFile> capture;
     FILE *file = path == u"-" ? stdout : std::fopen(QFile::encodeName(path).constData(), "wb");
     if (!file) {
         *error = QString::fromLocal8Bit(std::strerror(errno));
-        return nullptr;
+        return capture;
     }
     // A reader that closes its end of a pipe must stop the capture, not the program.
     std::signal(SIGPIPE, SIG_IGN);
     pcap_t *dead = pcap_open_dead(DLT_EN10MB, 65535);
-    pcap_dumper_t *dumper = dead ? pcap_dump_fopen(dead, file) : nullptr;
-    if (!dumper || pcap_dump_flush(dumper) != 0) {
-        *error = dead ? QString::fromLocal8Bit(pcap_geterr(dead)) : QString();
+    pcap_dumper_t *dumper = pcap_dump_fopen(dead, file);
+    // The file's header is written at once: a reader on a pipe learns the format first.
+    if (dumper && pcap_dump_flush(dumper) == 0) {
+        capture.reset(new CaptureFile(dead, dumper, notes));
+    } else {
+        *error = QString::fromLocal8Bit(pcap_geterr(dead));
         if (dumper)
             pcap_dump_close(dumper);
         else if (file != stdout)
             std::fclose(file);
-        if (dead)
-            pcap_close(dead);
-        return nullptr;
+        pcap_close(dead);
     }
-    return std::unique_ptr<CaptureFile>(new CaptureFile(dead, dumper, notes));
+    return capture;
 }
 
 CaptureFile::~CaptureFile()

@@ -39,7 +39,7 @@ bool isNumber(const QVariant &value)
 // A text reads as a number when, blanks aside, it is one; anything else is a mismatch.
 double numberFromText(const QString &text)
 {
-    bool ok = false;
+    bool ok; // toDouble() sets it
     const double number = text.trimmed().toDouble(&ok);
     if (!ok || !std::isfinite(number))
         mismatch();

@@ -358,5 +358,5 @@ bool fUtama::eventFilter(QObject *watched, QEvent *event)
         const Qt::KeyboardModifiers mods = static_cast<QKeyEvent *>(event)->modifiers();
         return mods.testFlag(Qt::AltModifier) && !mods.testFlag(Qt::ControlModifier);
     }
-    return QWidget::eventFilter(watched, event);
+    return false;
 }

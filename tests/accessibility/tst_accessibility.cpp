@@ -188,6 +188,11 @@ private Q_SLOTS:
                "Bilrun saves the answer for 192.168.0.4.|Tesu receives Wimse's answer.|"
                "Tesu saves Wimse's address.|Tesu saves the answer for 192.168.0.4.|"
                "The others saved MAC MAC3, and Tesu now holds 2 entries.";
+        QTest::newRow("step by step, after an answer")
+            << "5 step 9"
+            << "Tesu broadcasts a request for 192.168.0.9.|Bilrun receives Tesu's request.|"
+               "Dovel receives Tesu's request.|Wimse receives Tesu's request.|"
+               "Lurfa receives Tesu's request.|No host has 192.168.0.9, so no answer comes.";
         QTest::newRow("a pace chosen") << "paces"
                                        << "Slow motion, a second for every word.|Step by step. "
                                           "Page Down shows the next word.|The exchange runs at "

@@ -164,6 +164,8 @@ private Q_SLOTS:
         QTest::newRow("true as text and as a count, nothing as text")
             << QVariantMap{{"Nama", QVariant()}, {"State", " True "}, {"Jumlah", true}}
             << "|0|0|on|-1|Label1";
+        QTest::newRow("the lowest count")
+            << QVariantMap{{"Jumlah", -32768}} << "0|0|0|on|-32768|Label1";
         QTest::newRow("a non-zero number is true")
             << QVariantMap{{"State", "2"}, {"Jumlah", 3.5}} << "0|0|0|on|4|Label1";
         QTest::newRow("a value that is no number stops at its name")

@@ -103,6 +103,8 @@ private Q_SLOTS:
         QCOMPARE(waited, !steps);
         // The key moved nothing it stepped past.
         QVERIFY(!control<QTreeWidget>("ListView1")->currentIndex().isValid());
+        QTest::keyClick(control<QTreeWidget>("ListView1"), Qt::Key_PageDown); // no step waits
+        QVERIFY(control<QTreeWidget>("ListView1")->currentIndex().isValid());
     }
 
     // The three paces, one checked; a choice there is the pause's, and the other way round.
