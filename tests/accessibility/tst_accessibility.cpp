@@ -264,7 +264,8 @@ private Q_SLOTS:
         // A new name, entry or count is told to a reader that listens.
         const std::function<void()> changes[] = {
             [&] { host(2).setNama("Zed"); }, [&] { host(2).Tambah("192.168.0.88", "88"); },
-            [&] { host(2).setJumlah(1); }, [&] { host(2).setIP("192.168.0.33"); }};
+            [&] { host(2).ClearEntry(); }, [&] { host(2).setJumlah(2); },
+            [&] { host(2).setIP("192.168.0.33"); }};
         for (const auto &change : changes) {
             g_sources.clear();
             change();

@@ -317,8 +317,8 @@ private Q_SLOTS:
         const QRgb highlight = k.palette().color(QPalette::Highlight).rgb();
         const int w = focused.width();
         const int h = focused.height();
-        for (const QPoint p :
-             {QPoint(0, 0), QPoint(1, h / 2), QPoint(w - 2, h / 2), QPoint(w / 2, h - 2)}) {
+        for (const QPoint p : {QPoint(0, 0), QPoint(w / 2, 1), QPoint(1, h / 2),
+                               QPoint(w - 2, h / 2), QPoint(w / 2, h - 2)}) {
             QCOMPARE(focused.pixel(p), highlight);
             QVERIFY(plain.pixel(p) != highlight);
         }
