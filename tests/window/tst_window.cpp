@@ -176,10 +176,10 @@ private Q_SLOTS:
         QVERIFY(segment(3).geometry().contains(3, segment(3).Y1()));
         segment(3).setY1(4);
         QVERIFY(segment(3).geometry().contains(3, 4));
-        segment(3).setX2(5);
-        QVERIFY(segment(3).geometry().contains(5, segment(3).Y2()));
-        segment(3).setY2(6);
-        QVERIFY(segment(3).geometry().contains(5, 6));
+        segment(3).setX2(600);
+        QVERIFY(segment(3).geometry().contains(600, segment(3).Y2()));
+        segment(3).setY2(600);
+        QVERIFY(segment(3).geometry().contains(600, 600));
         // A segment lit for a packet shows at once, not at the next full repaint.
         const Segment &bottom = segment(2);
         segment(2).setBorderColor(Segment::Green);
