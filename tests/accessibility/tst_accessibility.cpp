@@ -9,6 +9,7 @@
 #include "WindowSuite.h"
 #include "accessibility/AccessibleFactory.h"
 #include "accessibility/Narrator.h"
+#include "runtime/PropertyBag.h"
 
 #include <QAccessible>
 #include <QTimer>
@@ -261,11 +262,11 @@ private Q_SLOTS:
         accessibility->setActive(false);
         host(0).Tambah("192.168.0.77", "AB-CD-EF-01-23-45");
         accessibility->setActive(true);
-        // A new name, entry or count is told to a reader that listens.
+        // A new name, address, entry or count, or values loaded, are told to a reader that listens.
         const std::function<void()> changes[] = {
-            [&] { host(2).setNama("Zed"); }, [&] { host(2).Tambah("192.168.0.88", "88"); },
-            [&] { host(2).ClearEntry(); }, [&] { host(2).setJumlah(2); },
-            [&] { host(2).setIP("192.168.0.33"); }};
+            [&] { host(2).setNama("Zed"); },        [&] { host(2).Tambah("192.168.0.88", "88"); },
+            [&] { host(2).ClearEntry(); },          [&] { host(2).setJumlah(2); },
+            [&] { host(2).setIP("192.168.0.33"); }, [&] { host(2).LoadProperties({}); }};
         for (const auto &change : changes) {
             g_sources.clear();
             change();
