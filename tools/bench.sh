@@ -107,19 +107,24 @@ echo "One frame written to a capture and flushed (--capture, two an exchange), m
 compare "frame" "$(ms frame '' | awk '{print $1 * 1e3}')" "one exchange, pause of 0" \
     "$(ms exchange '' | awk '{print $1 * 1e3}')" us
 
-# CPU time (ms) and times woken over 10 s of a program whose window stands shown, summed over
-# its threads from the kernel's schedstat (ns on a CPU, waiting, times run).
+# A process's time on a CPU (ns) and times run, summed over its threads from the kernel's
+# schedstat (ns on a CPU, waiting, times run); idle() measures a window that stands shown.
 schedstat() { awk '{ ns += $1; runs += $3 } END { print ns, runs }' /proc/"$1"/task/*/schedstat; }
+# over PID SECONDS: the CPU time (ms) and the times run of PID's threads over the next SECONDS.
+over() {
+    local before after
+    read -ra before <<<"$(schedstat "$1")"
+    sleep "$2"
+    read -ra after <<<"$(schedstat "$1")"
+    echo "$(((after[0] - before[0]) / 1000))e-3 $((after[1] - before[1]))"
+}
 idle() {
     "$1" &
-    local pid=$! before after
+    local pid=$!
     sleep 2 # start-up's own late work is not idling
-    read -ra before <<<"$(schedstat $pid)"
-    sleep 10
-    read -ra after <<<"$(schedstat $pid)"
+    over $pid 10
     kill $pid
     wait $pid || true
-    echo "$(((after[0] - before[0]) / 1000))e-3 $((after[1] - before[1]))"
 }
 echo
 echo "Idle for 10 s with the window shown:"
@@ -133,17 +138,14 @@ compare "tolvane, times woken" "$twoken" "empty window" "$ewoken" ""
 # busy exchange, then idle).
 waiting() {
     "$build/tolvane" "$@" &
-    local pid=$! window before after
+    local pid=$! window
     window=$(xdotool search --sync --onlyvisible --pid $pid --name '^Tolvane$' | head -n1)
     sleep 1
     xdotool mousemove --window "$window" 110 60 click 1 key alt+b
     sleep 0.2
-    read -ra before <<<"$(schedstat $pid)"
-    sleep 5
-    read -ra after <<<"$(schedstat $pid)"
+    over $pid 5
     kill $pid
     wait $pid || true
-    echo "$(((after[0] - before[0]) / 1000))e-3 $((after[1] - before[1]))"
 }
 echo
 echo "A word waiting 5 s for its step (--pace step), against the designed pace's exchange:"
