@@ -39,14 +39,15 @@ private:
         QByteArray bytes;
         const QStringList groups = text.split(separator);
         for (const QString &group : groups) {
-            // Digits only: toUInt() would also take a sign or blanks around them.
+            // ASCII digits only: QChar::isDigit() also holds for other scripts' digits, which
+            // toUInt() does not read, and toUInt() alone would take a sign or blanks.
             const bool plain = std::all_of(group.begin(), group.end(), [base](QChar c) {
-                return c.isDigit() || (base == 16 && QStringLiteral("abcdefABCDEF").contains(c));
+                return (c >= u'0' && c <= u'9') ||
+                       (base == 16 && QStringLiteral("abcdefABCDEF").contains(c));
             });
-            if (!plain || group.isEmpty() || group.size() > digits)
-                break;
-            const uint value = group.toUInt(nullptr, base);
-            if (value > 255)
+            bool ok = false;
+            const uint value = group.toUInt(&ok, base);
+            if (!plain || !ok || group.size() > digits || value > 255)
                 break;
             bytes += char(value);
         }

@@ -16,8 +16,6 @@ struct ArpPacket;
 // is a reply too: operation 3 would be a RARP request on the wire.
 namespace ArpFrame {
 
-inline constexpr int Size = 42;
-
 // The frame's bytes, or why the packet's addresses cannot be carried in one.
 std::variant<QByteArray, QString> of(const ArpPacket &packet);
 

@@ -9,7 +9,6 @@
 #include <QFile>
 
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <pcap/pcap.h>
 #include <sys/time.h>
@@ -22,8 +21,6 @@ std::unique_ptr<CaptureFile> CaptureFile::open(const QString &path, QString *err
         *error = QString::fromLocal8Bit(std::strerror(errno));
         return capture;
     }
-    // A reader that closes its end of a pipe must stop the capture, not the program.
-    std::signal(SIGPIPE, SIG_IGN);
     pcap_t *dead = pcap_open_dead(DLT_EN10MB, 65535);
     pcap_dumper_t *dumper = pcap_dump_fopen(dead, file);
     // The file's header is written at once: a reader on a pipe learns the format first.

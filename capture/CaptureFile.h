@@ -15,7 +15,8 @@ struct pcap_dumper;
 // The frames of the exchange written as a capture every network tool reads (pcap, Ethernet),
 // each flushed as it is written, so that a reader on a pipe sees it at once. A packet whose
 // addresses a frame cannot carry is left out with a line on standard error; a reader that goes
-// away stops the capture with one line there, and the program goes on.
+// away stops the capture with one line there, and the program goes on, provided the program
+// ignores SIGPIPE (a choice for the whole process, so it is main()'s).
 class CaptureFile
 {
 public:

@@ -4,24 +4,18 @@
 // The frames the exchange's packets stand for, byte for byte, and the capture file they are
 // written to: what a packet a frame cannot carry leaves out, and a path that cannot be written.
 
+#include "Packet.h"
 #include "capture/ArpFrame.h"
 #include "capture/CaptureFile.h"
-#include "exchange/Module1.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <unistd.h>
 
 namespace {
-
-// "Operation|SenderIP|SenderMAC|TargetIP|TargetMAC|DestIP|DestMAC"
-ArpPacket packet(const QString &fields)
-{
-    const QStringList f = fields.split(u'|');
-    return {static_cast<quint8>(f[0].toUInt()), f[5], f[6], f[1], f[2], f[3], f[4]};
-}
 
 const QString Request = "1|192.168.0.1|A-B-C-D-E-F|192.168.0.4|||";
 const QString Reply = "2|192.168.0.4|5E-99-4A-B9-11-C0|192.168.0.4|5E-99-4A-B9-11-C0|192.168.0.1|"
@@ -51,16 +45,28 @@ private Q_SLOTS:
             << "3|192.168.0.5|FF-0-1-2-3-4|192.168.0.4|5E-99-4A-B9-11-C0|192.168.0.1|A-B-C-D-E-F"
             << "0a0b0c0d0e0f ff0001020304 0806000108000604 0002 5e994ab911c0 c0a80004 "
                "0a0b0c0d0e0f c0a80001";
-        QTest::newRow("a typed address with a blank") << "1|192.168.0.1|A-B-C-D-E-F|192.168.0.4 |||"
-                                                      << "!'192.168.0.4 ' is not an IPv4 address.";
-        QTest::newRow("a number past 255") << "1|192.168.0.1|A-B-C-D-E-F|192.168.0.256|||"
-                                           << "!'192.168.0.256' is not an IPv4 address.";
+        // Typed addresses that no frame carries.
+        const QString ask = "1|192.168.0.1|A-B-C-D-E-F|%1|||";
+        const QString notIPv4 = "!'%1' is not an IPv4 address.";
+        const std::pair<const char *, QString> typed[] = {
+            {"a blank after it", "192.168.0.4 "},
+            {"a number past 255", "192.168.0.256"},
+            {"an Arabic-Indic digit", "192.168.0.\u0664"},
+            {"full-width digits", "\uff11\uff19\uff12.168.0.4"},
+            {"a sign", "192.168.+0.4"},
+            {"five groups", "192.168.0.4.5"},
+            {"an empty group", "192.168..4"}};
+        for (const auto &[name, text] : typed)
+            QTest::newRow(name) << ask.arg(text) << notIPv4.arg(text);
         QTest::newRow("a MAC of five groups") << "1|192.168.0.1|A-B-C-D-E|192.168.0.4|||"
                                               << "!'A-B-C-D-E' is not a MAC address.";
         QTest::newRow("a group of three digits") << "1|192.168.0.1|A-B-C-D-E-100|192.168.0.4|||"
                                                  << "!'A-B-C-D-E-100' is not a MAC address.";
         QTest::newRow("no hexadecimal digit") << "1|192.168.0.1|A-B-C-D-E-G|192.168.0.4|||"
                                               << "!'A-B-C-D-E-G' is not a MAC address.";
+        QTest::newRow("a full-width hexadecimal digit")
+            << "1|192.168.0.1|\uff21-B-C-D-E-F|192.168.0.4|||"
+            << "!'\uff21-B-C-D-E-F' is not a MAC address.";
     }
 
     void frames()
@@ -87,7 +93,7 @@ private Q_SLOTS:
             capture->write(packet(Request));
             capture->write(packet("1|192.168.0.1|A-B-C-D-E-F|nowhere|||"));
             capture->write(packet(Reply));
-            QCOMPARE(QFile(path).size(), 24 + 2 * (16 + ArpFrame::Size)); // flushed as written
+            QCOMPARE(QFile(path).size(), 24 + 2 * (16 + 42)); // flushed as written
         }
         char note[100] = {};
         std::rewind(notes);
@@ -105,6 +111,7 @@ private Q_SLOTS:
     // A reader that goes away stops the capture; the program goes on.
     void readerGoesAway()
     {
+        std::signal(SIGPIPE, SIG_IGN); // as the program does when it captures
         int ends[2];
         QCOMPARE(pipe(ends), 0);
         QString why;

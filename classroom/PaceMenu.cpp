@@ -1,14 +1,16 @@
 // SPDX-FileCopyrightText: 2026 The Tolvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "pace/PaceMenu.h"
+#include "classroom/PaceMenu.h"
+
+#include "pace/Pause.h"
 
 #include <QActionGroup>
 #include <QApplication>
 #include <QMenu>
 #include <QShortcut>
 
-PaceMenu::PaceMenu(Pause &pause, QWidget *area) : QObject(area), m_menu(new QMenu(area))
+PaceMenu::PaceMenu(Pause &pause, QWidget *area) : m_menu(new QMenu(area))
 {
     auto *group = new QActionGroup(m_menu);
     const std::pair<Pause::Pace, QString> paces[] = {

@@ -1,0 +1,117 @@
+// SPDX-FileCopyrightText: 2026 The Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// A host's ARP table on its own, with no widget: add or update, look up, delete with the
+// shift, entries by position, clear, and the subscript errors of a count set by hand.
+
+#include "Support.h"
+#include "host/ArpTable.h"
+
+#include <QRegularExpression>
+
+class TestArpTable : public QObject
+{
+    Q_OBJECT
+
+    // One operation: "add IP MAC", "del IP", "count N", "clear" change the table; "find IP",
+    // "mac IP", "ip N" and "macat N" answer. A run-time error answers "!" and its name.
+    static QString run(ArpTable &table, const QString &operation)
+    {
+        const QStringList w = operation.split(u' ');
+        const QString op = w[0];
+        const auto n = static_cast<qint16>(w.value(1).toInt());
+        QString answer;
+        const QString error = Support::errorOf([&] {
+            if (op == u"add")
+                table.add(w[1], w[2]);
+            else if (op == u"del")
+                table.remove(w[1]);
+            else if (op == u"count")
+                table.setCount(n);
+            else if (op == u"clear")
+                table.clearToFirst();
+            else if (op == u"find")
+                answer = QString::number(table.find(w[1]));
+            else if (op == u"mac")
+                answer = table.macOf(w[1]);
+            else if (op == u"ip")
+                answer = table.ipAt(n);
+            else if (op == u"macat")
+                answer = table.macAt(n);
+        });
+        return error.isEmpty() ? answer : u'!' + error;
+    }
+
+private Q_SLOTS:
+    // Each row: a script run on a new table, what its queries answered, the entries left.
+    void operations_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("answers");
+        QTest::addColumn<QString>("table");
+        const QString abc = "add 1 a; add 2 b; add 3 c";
+        QTest::newRow("new addresses append in order") << abc << ""
+                                                       << "1 a|2 b|3 c";
+        QTest::newRow("a known address keeps its place and takes the new MAC")
+            << abc + "; add 2 z; find 2"
+            << "2"
+            << "1 a|2 z|3 c";
+        QTest::newRow("addresses compare as exact text")
+            << "add 1 a; add A b; find 1.0; find a; mac A"
+            << "0|0|b"
+            << "1 a|A b";
+        QTest::newRow("deleting shifts the later entries down") << abc + "; del 2; find 3; mac 3"
+                                                                << "2|c"
+                                                                << "1 a|3 c";
+        QTest::newRow("deleting the first and the last") << abc + "; del 1; del 3"
+                                                         << ""
+                                                         << "2 b";
+        QTest::newRow("deleting an unknown address changes nothing") << abc + "; del 9"
+                                                                     << ""
+                                                                     << "1 a|2 b|3 c";
+        QTest::newRow("entries by position, empty above the count")
+            << abc + "; ip 1; macat 3; ip 4; macat 4; mac 9"
+            << "1|c|||"
+            << "1 a|2 b|3 c";
+        QTest::newRow("position 0 lies outside the table")
+            << abc + "; ip 0; macat 0"
+            << "!Subscript out of range|!Subscript out of range"
+            << "1 a|2 b|3 c";
+        QTest::newRow("a count beyond the storage fails every lookup")
+            << "add 1 a; count 3; find 1; add 2 b; count 1"
+            << "!Subscript out of range|!Subscript out of range"
+            << "1 a";
+        QTest::newRow("a smaller count hides entries until the next add cuts them")
+            << abc + "; count 1; find 3; add 4 d"
+            << "0"
+            << "1 a|4 d";
+        QTest::newRow("a negative count: the next add has no storage to grow")
+            << "add 1 a; count -5; add 2 b; count 1"
+            << "!Subscript out of range"
+            << "1 a";
+        QTest::newRow("clearing keeps the first entry only") << abc + "; clear; ip 2"
+                                                             << ""
+                                                             << "1 a";
+    }
+
+    void operations()
+    {
+        QFETCH(QString, script);
+        ArpTable table;
+        QStringList answers;
+        for (const QString &operation : script.split("; ")) {
+            const QString answer = run(table, operation);
+            if (!answer.isEmpty() || operation.contains(QRegularExpression("^(find|mac|ip)")))
+                answers << answer;
+        }
+        QTEST(answers.join(u'|'), "answers");
+        QStringList entries;
+        for (qint16 n = 1; n <= table.count(); ++n)
+            entries << table.ipAt(n) + u' ' + table.macAt(n);
+        QTEST(entries.join(u'|'), "table");
+        QCOMPARE(table.storageSize(), table.count());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestArpTable)
+#include "tst_arptable.moc"
