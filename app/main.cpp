@@ -7,12 +7,14 @@
 #include "app/Translation.h"
 #include "app/WindowIcon.h"
 #include "capture/CaptureFile.h"
-#include "pace/PaceMenu.h"
+#include "classroom/PaceMenu.h"
+#include "classroom/StepKeys.h"
 #include "pace/Pause.h"
 #include "window/fUtama.h"
 
 #include <QApplication>
 
+#include <csignal>
 #include <fontconfig/fontconfig.h>
 #include <thread>
 #include <unistd.h>
@@ -39,6 +41,8 @@ int main(int argc, char *argv[])
                 return QCoreApplication::translate("main", "Cannot write the capture to '%1': %2")
                     .arg(options.capture, why);
             });
+        // A reader that closes its end of a pipe stops the capture, not the program.
+        std::signal(SIGPIPE, SIG_IGN);
     }
 
     // Reading the fonts' configuration is a quarter of start-up's work. It runs on a second core
@@ -49,7 +53,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     Translation::install(app);
     QApplication::setApplicationName(QStringLiteral("Tolvane"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("tolvane"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tolvane.tolvane"));
     // One style everywhere, so the window looks as designed on every desktop.
     QApplication::setStyle(QStringLiteral("Fusion"));
     AccessibleFactory::install();
@@ -61,8 +65,10 @@ int main(int argc, char *argv[])
     fUtama window(pause);
     if (pause.ending())
         return pause.exitCode();
+    // Each listens to the window and goes before it; what they show belongs to the window.
     const Narrator narrator(window, pause);
     const PaceMenu paceMenu(pause, window.networkArea());
+    const StepKeys stepKeys(pause);
     // Each frame is written as its propagation starts, while its words still cross the window.
     if (capture)
         QObject::connect(

@@ -5,17 +5,37 @@
 
 #include "runtime/RuntimeError.h"
 
-#include <QAbstractItemView>
-#include <QApplication>
+#include <QCoreApplication>
 #include <QEventLoop>
-#include <QKeyEvent>
-#include <QLineEdit>
+#include <QScopeGuard>
 #include <QTimer>
 
 #include <utility>
 
-Pause::Pause(int designedPasses, QObject *parent)
-    : QObject(parent), m_designedPasses(designedPasses)
+// Marks a word as waiting for its step for the life of the scope, also when an error unwinds it,
+// so that nothing that takes the step keys stays behind.
+class Pause::StepWait
+{
+public:
+    explicit StepWait(Pause &pause) : m_pause(pause)
+    {
+        m_pause.m_stepWaiting = true;
+        Q_EMIT m_pause.stepWaitChanged(true);
+    }
+    ~StepWait()
+    {
+        m_pause.m_stepWaiting = false;
+        Q_EMIT m_pause.stepWaitChanged(false);
+    }
+    StepWait(const StepWait &) = delete;
+    StepWait &operator=(const StepWait &) = delete;
+
+private:
+    Pause &m_pause;
+};
+
+Pause::Pause(int designedPasses, std::chrono::milliseconds slowWord, QObject *parent)
+    : QObject(parent), m_designedPasses(designedPasses), m_slowWord(slowWord)
 {
 }
 
@@ -35,16 +55,13 @@ void Pause::wait()
         passes();
         break;
     case Pace::Slow:
-        waitFor(SlowWord);
+        waitFor(m_slowWord);
         break;
-    case Pace::Step:
-        // Keys reach the filter before any control, so PageDown steps from every focus.
-        m_stepWaiting = true;
-        QCoreApplication::instance()->installEventFilter(this);
+    case Pace::Step: {
+        const StepWait waiting(*this);
         waitFor(std::chrono::milliseconds::max());
-        QCoreApplication::instance()->removeEventFilter(this);
-        m_stepWaiting = false;
         break;
+    }
     }
     if (m_ending)
         throw Unwind();
@@ -71,10 +88,12 @@ void Pause::waitFor(std::chrono::milliseconds timeout)
     connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
     if (timeout != std::chrono::milliseconds::max())
         timer.start(timeout);
+    // A wait inside a wait (a handler run from the outer one) is the one a step or a pace
+    // change ends; the outer one is current again once it returns, whichever way.
     QEventLoop *outer = std::exchange(m_waiting, &loop);
+    const auto restore = qScopeGuard([this, outer] { m_waiting = outer; });
     if (!m_ending)
         loop.exec();
-    m_waiting = outer;
 }
 
 void Pause::quitWaiting()
@@ -96,22 +115,4 @@ void Pause::end(int exitCode)
     m_ending = true;
     m_exitCode = exitCode;
     quitWaiting();
-}
-
-bool Pause::eventFilter(QObject *, QEvent *event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const auto *key = static_cast<QKeyEvent *>(event);
-    // A held key would race through the exchange; a presentation remote sends single presses.
-    if (key->isAutoRepeat() || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
-        return false;
-    // Right moves the caret in the address box and the row in the table, so it steps elsewhere.
-    const QWidget *focus = QApplication::focusWidget();
-    const bool right = key->key() == Qt::Key_Right && !qobject_cast<const QLineEdit *>(focus) &&
-                       !qobject_cast<const QAbstractItemView *>(focus);
-    if (key->key() != Qt::Key_PageDown && !right)
-        return false;
-    step();
-    return true;
 }

@@ -11,8 +11,8 @@ class QEventLoop;
 
 // The pause a host makes after each word it shows, at the pace a class follows the exchange:
 // as designed (a fixed number of passes of event processing, whose length depends on the
-// machine), slow (a second a word on the clock), or step by step (until the user asks for the
-// next word). Every pace handles the window's events while a word shows.
+// machine), slow (a fixed time a word on the clock), or step by step (until something calls
+// step()). Every pace handles the window's events while a word shows.
 //
 // It also knows when the program is ending: from then on a pause, running or new, unwinds the
 // exchange around it (it throws Unwind), so nothing runs on after the window has gone.
@@ -21,6 +21,7 @@ class Pause : public QObject
     Q_OBJECT
 
 public:
+    // The names the command line gives the paces are these, in lower case with dashes.
     enum class Pace
     {
         AsDesigned,
@@ -32,8 +33,9 @@ public:
     static constexpr int DesignedPasses = 100000;
     static constexpr std::chrono::milliseconds SlowWord{1000};
 
-    // Tests give a shorter designed pause; the program keeps the designed one.
-    explicit Pause(int designedPasses = DesignedPasses, QObject *parent = nullptr);
+    // Tests give shorter pauses; the program keeps the designed ones.
+    explicit Pause(int designedPasses = DesignedPasses,
+                   std::chrono::milliseconds slowWord = SlowWord, QObject *parent = nullptr);
 
     Pace pace() const { return m_pace; }
     // A word that waits now ends its pause; the new pace holds from the next word.
@@ -41,7 +43,7 @@ public:
 
     // One word's pause at the current pace.
     void wait();
-    // In step mode the next word comes on PageDown, or on Right where that key moves nothing.
+    // In step mode the word waits until step() is called.
     bool waitsForStep() const { return m_stepWaiting; }
     void step();
 
@@ -52,16 +54,18 @@ public:
 
 Q_SIGNALS:
     void paceChanged(Pause::Pace pace);
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    // A word starts or stops waiting for its step, whichever way its wait ends.
+    void stepWaitChanged(bool waiting);
 
 private:
+    class StepWait;
+
     void passes();
     void waitFor(std::chrono::milliseconds timeout);
     void quitWaiting();
 
     int m_designedPasses;
+    std::chrono::milliseconds m_slowWord;
     Pace m_pace = Pace::AsDesigned;
     bool m_ending = false;
     int m_exitCode = 0;

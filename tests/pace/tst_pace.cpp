@@ -1,14 +1,15 @@
 // SPDX-FileCopyrightText: 2026 The Tolvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The pause at each pace: as designed it counts its passes, slow lasts its second, step by
-// step it waits for its key (from any focus but where that key moves something) or for the
-// program's end; the menu that chooses it; and a change of pace in the middle of an exchange.
+// The pause at each pace: as designed it counts its passes, slow lasts its time unless a pace
+// change or the program's end cuts it short, step by step it waits for its key (from any focus
+// but where that key moves something) or for the program's end; the menu that chooses it; and
+// a change of pace in the middle of an exchange.
 
 #include "WindowSuite.h"
-#include "pace/PaceMenu.h"
+#include "classroom/PaceMenu.h"
+#include "classroom/StepKeys.h"
 
-#include <QElapsedTimer>
 #include <QMenu>
 #include <QTimer>
 
@@ -26,7 +27,16 @@ struct PassCounter : QObject
     }
 };
 
-const QString WorkedExample = QStringLiteral("1 4|2 1 4|3 1 4|4 1|5 1 4");
+// Counts the key presses that reach the object it watches.
+struct KeysSeen : QObject
+{
+    int keys = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        keys += event->type() == QEvent::KeyPress;
+        return false;
+    }
+};
 
 } // namespace
 
@@ -34,18 +44,28 @@ class TestPace : public WindowSuite
 {
     Q_OBJECT
 
+    std::unique_ptr<StepKeys> keys;
+
     // Presses a key on the focused widget once the pause is under way.
-    void pressLater(int key, int ms = 20)
+    void pressLater(int key)
     {
-        QTimer::singleShot(ms, window.get(), [this, key] {
+        QTimer::singleShot(0, window.get(), [this, key] {
             QWidget *focus = QApplication::focusWidget();
             QTest::keyClick(focus ? focus : window.get(), Qt::Key(key));
         });
     }
 
 private Q_SLOTS:
-    void init() { open(); }
-    void cleanup() { close(); }
+    void init()
+    {
+        open();
+        keys = std::make_unique<StepKeys>(*pause);
+    }
+    void cleanup()
+    {
+        keys.reset();
+        close();
+    }
 
     void designedCountsPasses()
     {
@@ -56,14 +76,37 @@ private Q_SLOTS:
         QCOMPARE(counter.passes, 7);
     }
 
-    void slowLastsASecond()
+    // A slow word of an hour, unless it is cut short; "time" gives it a moment instead.
+    void slowWord_data()
     {
-        Pause slow(1);
+        QTest::addColumn<QString>("during");
+        QTest::addColumn<bool>("unwinds");
+        QTest::newRow("its time passes") << "time" << false;
+        QTest::newRow("a new pace ends it") << "pace" << false;
+        QTest::newRow("the program's end ends it, unwinding") << "end" << true;
+    }
+
+    void slowWord()
+    {
+        QFETCH(QString, during);
+        QFETCH(bool, unwinds);
+        const auto length =
+            during == u"time" ? std::chrono::milliseconds(1) : std::chrono::hours(1);
+        Pause slow(1, length);
         slow.setPace(Pause::Pace::Slow);
-        QElapsedTimer clock;
-        clock.start();
-        slow.wait();
-        QVERIFY(clock.elapsed() >= 900 && clock.elapsed() < 1500);
+        bool handled = false; // the window's events are handled while the word shows
+        QTimer::singleShot(0, [&] {
+            handled = true;
+            if (during == u"pace")
+                slow.setPace(Pause::Pace::Step);
+            else if (during == u"end")
+                slow.end(0);
+        });
+        if (unwinds)
+            QVERIFY_THROWS_EXCEPTION(Unwind, slow.wait());
+        else
+            slow.wait();
+        QVERIFY(handled);
     }
 
     // Which key ends a step, with the focus where.
@@ -90,21 +133,34 @@ private Q_SLOTS:
         control<QWidget>(focus)->setFocus();
         QTRY_VERIFY(QApplication::focusWidget() == control<QWidget>(focus)); // keys go there
         pause->setPace(Pause::Pace::Step);
-        bool waited = false;
-        pressLater(key);
-        // Without its key the step goes on waiting: the program's end ends it, unwinding.
-        QTimer::singleShot(200, [&] {
-            waited = pause->waitsForStep();
-            pause->end(0);
+        // A key that steps never reaches the control; one that does not leaves the step
+        // waiting, for a Page Down after it.
+        KeysSeen seen;
+        control<QWidget>(focus)->installEventFilter(&seen);
+        QTimer::singleShot(0, window.get(), [&] {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+            if (pause->waitsForStep() && seen.keys)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
         });
-        if (steps)
-            pause->wait();
-        else
-            QVERIFY_THROWS_EXCEPTION(Unwind, pause->wait());
-        QVERIFY(waited == !steps && !pause->waitsForStep());
-        // The key moved nothing it stepped past.
+        pause->wait();
+        QCOMPARE(seen.keys, steps ? 0 : 1);
+        QVERIFY(!pause->waitsForStep());
+        // The key moved nothing it stepped past; once the wait is over the keys are the
+        // controls' again.
         QVERIFY(!control<QTreeWidget>("ListView1")->currentIndex().isValid());
-        QTest::keyClick(control<QTreeWidget>("ListView1"), Qt::Key_PageDown); // no step waits
+        QTest::keyClick(control<QTreeWidget>("ListView1"), Qt::Key_PageDown);
+        QVERIFY(control<QTreeWidget>("ListView1")->currentIndex().isValid());
+    }
+
+    // The program's end ends a waiting step, unwinding, and leaves the keys to the controls.
+    void stepEndsWithTheProgram()
+    {
+        select(0);
+        pause->setPace(Pause::Pace::Step);
+        QTimer::singleShot(0, window.get(), [this] { pause->end(0); });
+        QVERIFY_THROWS_EXCEPTION(Unwind, pause->wait());
+        QVERIFY(!pause->waitsForStep());
+        QTest::keyClick(control<QTreeWidget>("ListView1"), Qt::Key_PageDown);
         QVERIFY(control<QTreeWidget>("ListView1")->currentIndex().isValid());
     }
 
@@ -145,7 +201,7 @@ private Q_SLOTS:
             // Each word that will wait for its step gets its key once it waits.
             if (pause->pace() == Pause::Pace::Step) {
                 ++stepped;
-                pressLater(Qt::Key_PageDown, 0);
+                pressLater(Qt::Key_PageDown);
             }
         };
         broadcast("192.168.0.4");
