@@ -7,22 +7,36 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QStringList>
+#include <QMetaEnum>
 
-#include <array>
 #include <cstdio>
 
 namespace {
 
-// QApplication reads Qt's own options (-platform, -style, -session from a session manager...)
-// from the same command line; the parser only needs to know them to tell them from a mistake.
+// Qt's own options, which QGuiApplication, QApplication and the X11 platform take from the
+// same command line (as listed in their documentation for Qt 6.4): the parser only needs to
+// know them to tell them from a mistake.
 void acceptQtOptions(QCommandLineParser &parser)
 {
-    const QStringList withValue{
-        "platform",        "platformpluginpath", "platformtheme", "plugin",
-        "qwindowgeometry", "qwindowicon",        "qwindowtitle",  "session",
-        "display",         "geometry",           "style",         "stylesheet"};
-    for (const QString &name : withValue + QStringList{"reverse", "widgetcount"}) {
+    const QStringList withValue{"platform",
+                                "platformpluginpath",
+                                "platformtheme",
+                                "plugin",
+                                "qwindowgeometry",
+                                "geometry",
+                                "qwindowicon",
+                                "icon",
+                                "qwindowtitle",
+                                "title",
+                                "session",
+                                "display",
+                                "name",
+                                "visual",
+                                "style",
+                                "stylesheet",
+                                "qmljsdebugger"};
+    const QStringList flags{"reverse", "widgetcount", "nograb", "dograb", "testability"};
+    for (const QString &name : withValue + flags) {
         QCommandLineOption option(name);
         if (withValue.contains(name))
             option.setValueName(QStringLiteral("value"));
@@ -31,8 +45,20 @@ void acceptQtOptions(QCommandLineParser &parser)
     }
 }
 
-// The paces as the command line names them, in the order of Pause::Pace.
-constexpr std::array<const char *, 3> PaceNames{"as-designed", "slow", "step"};
+QMetaEnum paces()
+{
+    return QMetaEnum::fromType<Pause::Pace>();
+}
+
+// "as-designed, slow or step", in the user's language.
+QString paceChoices()
+{
+    QStringList names;
+    for (int i = 0; i < paces().keyCount(); ++i)
+        names << CommandLine::nameOf(Pause::Pace(paces().value(i)));
+    const QString last = names.takeLast();
+    return QCoreApplication::translate("CommandLine", "%1 or %2").arg(names.join(", "), last);
+}
 
 // The options and their texts, in the language of the installed translator if there is one.
 void describe(QCommandLineParser &parser)
@@ -50,7 +76,8 @@ void describe(QCommandLineParser &parser)
              "CommandLine",
              "How the exchange moves: as-designed (the default, each word a moment), slow (each "
              "word a second) or step (each word until Page Down)."),
-         QCoreApplication::translate("CommandLine", "pace"), QString::fromLatin1(PaceNames[0])});
+         QCoreApplication::translate("CommandLine", "pace"),
+         CommandLine::nameOf(Pause::Pace::AsDesigned)});
     parser.addOption(
         {QStringLiteral("capture"),
          QCoreApplication::translate(
@@ -61,31 +88,64 @@ void describe(QCommandLineParser &parser)
     acceptQtOptions(parser);
 }
 
-// The pace the parsed command line names, or nothing for a name that is no pace.
-std::optional<Pause::Pace> paceOf(const QCommandLineParser &parser)
-{
-    const QString name = parser.value(QStringLiteral("pace"));
-    for (size_t i = 0; i < PaceNames.size(); ++i) {
-        if (name == QLatin1String(PaceNames[i]))
-            return static_cast<Pause::Pace>(i);
-    }
-    return std::nullopt;
-}
-
 // What is wrong with a command line the parser took, or the empty text.
 QString mistake(const QCommandLineParser &parser)
 {
     if (!parser.positionalArguments().isEmpty())
         return QCoreApplication::translate("CommandLine", "Unexpected argument '%1'.")
             .arg(parser.positionalArguments()[0]);
-    if (!paceOf(parser))
-        return QCoreApplication::translate("CommandLine",
-                                           "Unknown pace '%1': choose as-designed, slow or step.")
-            .arg(parser.value(QStringLiteral("pace")));
+    const QString pace = parser.value(QStringLiteral("pace"));
+    if (!CommandLine::paceNamed(pace))
+        return QCoreApplication::translate("CommandLine", "Unknown pace '%1': choose %2.")
+            .arg(pace, paceChoices());
     return QString();
 }
 
 } // namespace
+
+QString CommandLine::nameOf(Pause::Pace pace)
+{
+    // AsDesigned is "as-designed": a dash before each capital but the first, in lower case.
+    const QString key = QString::fromLatin1(paces().valueToKey(int(pace)));
+    QString name;
+    for (const QChar c : key) {
+        if (c.isUpper() && !name.isEmpty())
+            name += u'-';
+        name += c.toLower();
+    }
+    return name;
+}
+
+std::optional<Pause::Pace> CommandLine::paceNamed(const QString &name)
+{
+    for (int i = 0; i < paces().keyCount(); ++i) {
+        const auto pace = Pause::Pace(paces().value(i));
+        if (name == nameOf(pace))
+            return pace;
+    }
+    return std::nullopt;
+}
+
+std::variant<CommandLine::Options, CommandLine::Answer>
+CommandLine::parse(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    describe(parser);
+    const bool parsed = parser.parse(arguments);
+    const QString error = parsed ? mistake(parser) : parser.errorText();
+    // The usage names the program as a QCoreApplication read it; without one, there is none.
+    const auto usage = [&parser] {
+        return QCoreApplication::instance() ? parser.helpText() : QString();
+    };
+    if (!error.isEmpty())
+        return Answer{1, QStringLiteral("%1: %2\n\n").arg(arguments.value(0), error) + usage()};
+    if (parser.isSet(QStringLiteral("version")))
+        return Answer{0, QStringLiteral("Tolvane " TOLVANE_VERSION "\n")};
+    if (parser.isSet(QStringLiteral("help")))
+        return Answer{0, usage()};
+    return Options{*paceNamed(parser.value(QStringLiteral("pace"))),
+                   parser.value(QStringLiteral("capture"))};
+}
 
 std::variant<int, CommandLine::Options> CommandLine::read(int argc, char *argv[])
 {
@@ -94,34 +154,18 @@ std::variant<int, CommandLine::Options> CommandLine::read(int argc, char *argv[]
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    QCommandLineParser parser;
-    describe(parser);
-    bool understood = parser.parse(arguments) && mistake(parser).isEmpty();
-    const bool help = parser.isSet(QStringLiteral("help"));
-    const bool version = parser.isSet(QStringLiteral("version"));
-    if (understood && !help && !version)
-        return Options{*paceOf(parser), parser.value(QStringLiteral("capture"))};
+    const auto asked = parse(arguments);
+    if (const auto *options = std::get_if<Options>(&asked))
+        return *options;
 
-    // The usage names the program as it was called, which the parser reads from a
-    // QCoreApplication; that one needs no display. Its texts are then read again in the
-    // user's language.
+    // An answer is given with a QCoreApplication, which needs no display, in the user's
+    // language.
     int count = argc;
     QCoreApplication application(count, argv);
     Translation::install(application);
-    QCommandLineParser shown;
-    describe(shown);
-    understood = shown.parse(arguments);
-    if (!understood || !mistake(shown).isEmpty()) {
-        const QString error = understood ? mistake(shown) : shown.errorText();
-        const QString text = QStringLiteral("%1: %2\n\n").arg(arguments[0], error);
-        std::fputs(qPrintable(text + shown.helpText()), stderr);
-        return 1;
-    }
-    if (version)
-        std::fputs("Tolvane " TOLVANE_VERSION "\n", stdout);
-    else
-        std::fputs(qPrintable(shown.helpText()), stdout);
-    return 0;
+    const Answer answer = std::get<Answer>(parse(arguments));
+    std::fputs(qPrintable(answer.text), answer.status == 0 ? stdout : stderr);
+    return answer.status;
 }
 
 int CommandLine::refuse(int argc, char *argv[], const std::function<QString()> &message)

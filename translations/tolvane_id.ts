@@ -50,16 +50,20 @@
         <translation>laju</translation>
     </message>
     <message>
-        <source>Unknown pace &apos;%1&apos;: choose as-designed, slow or step.</source>
-        <translation>Laju &apos;%1&apos; tidak dikenal: pilih as-designed, slow atau step.</translation>
-    </message>
-    <message>
         <source>Write every frame the exchange sends to file, as a capture (pcap) that Wireshark and tcpdump read; - is standard output: tolvane --capture - | wireshark -k -i -</source>
         <translation>Tulis setiap bingkai yang dikirim pertukaran ke file, sebagai tangkapan (pcap) yang dibaca Wireshark dan tcpdump; - adalah keluaran standar: tolvane --capture - | wireshark -k -i -</translation>
     </message>
     <message>
         <source>file</source>
         <translation>file</translation>
+    </message>
+    <message>
+        <source>%1 or %2</source>
+        <translation>%1 atau %2</translation>
+    </message>
+    <message>
+        <source>Unknown pace &apos;%1&apos;: choose %2.</source>
+        <translation>Laju &apos;%1&apos; tidak dikenal: pilih %2.</translation>
     </message>
 </context>
 <context>
