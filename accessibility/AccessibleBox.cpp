@@ -91,11 +91,14 @@ int AccessibleBox::characterCount() const
 
 QRect AccessibleBox::characterRect(int offset) const
 {
-    // The box shows its text from the start: a character stands where the text before it ends.
+    // Measured from the caret, which the box places where it draws it, scrolled or not: a
+    // character stands as far from the caret as the text between them is wide.
     const QFontMetrics metrics = box()->fontMetrics();
     const QString text = box()->text();
-    const QRect area = box()->contentsRect().adjusted(2, 0, 0, 0);
-    const int x = area.left() + metrics.horizontalAdvance(text.left(offset));
+    const QRect area = box()->contentsRect();
+    const int caret = box()->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+    const int x = caret + metrics.horizontalAdvance(text.left(offset)) -
+                  metrics.horizontalAdvance(text.left(box()->cursorPosition()));
     const QRect character(x, area.center().y() - metrics.height() / 2,
                           metrics.horizontalAdvance(text.mid(offset, 1)), metrics.height());
     return QRect(box()->mapToGlobal(character.topLeft()), character.size());

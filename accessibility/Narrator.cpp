@@ -8,7 +8,7 @@
 #include "host/Komputer.h"
 #include "window/fUtama.h"
 
-Narrator::Narrator(fUtama &window, Pause &pause) : QObject(&window), m_pause(pause)
+Narrator::Narrator(fUtama &window, Pause &pause) : m_pause(pause)
 {
     // To a reader the voices are notifications of a status bar, which it speaks without
     // naming the role before each sentence. The bar takes no room and no click.
@@ -55,8 +55,6 @@ void Narrator::propagationStarts(const Komputer &origin, const ArpPacket &packet
 
 void Narrator::heard(const Komputer &host, const QString &word)
 {
-    if (!m_requester)
-        return; // a word outside an exchange tells nothing of it
     if (stepByStep())
         tellStep(host, word);
     if (word == Komputer::Receiving) {
@@ -96,8 +94,6 @@ void Narrator::tellStep(const Komputer &host, const QString &word)
 
 void Narrator::propagationEnded(const ArpPacket &packet)
 {
-    if (!m_requester)
-        return;
     if (packet.Operation == 1) {
         if (!stepByStep())
             tellReceivers();

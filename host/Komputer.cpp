@@ -333,15 +333,21 @@ void Komputer::showWord(const QString &word)
 void Komputer::describe()
 {
     // With no assistive tool listening there is nobody to tell, and the interface builds the
-    // name and the description when a reader asks. Setting a text announces it even when it
-    // has not changed, so only a real change is passed on; selection is the checked state.
+    // name and the description when a reader asks. A reader that listens hears of a real change
+    // only; selection is the checked state.
     if (!QAccessible::isActive())
         return;
-    if (accessibleName() != m_Nama)
-        setAccessibleName(m_Nama);
-    const QString text = description();
-    if (accessibleDescription() != text)
-        setAccessibleDescription(text);
+    tell(QAccessible::NameChanged, m_toldName, m_Nama);
+    tell(QAccessible::DescriptionChanged, m_toldDescription, description());
+}
+
+void Komputer::tell(QAccessible::Event change, QString &told, const QString &now)
+{
+    if (told == now)
+        return;
+    told = now;
+    QAccessibleEvent event(this, change);
+    QAccessible::updateAccessibility(&event);
 }
 
 QString Komputer::description() const

@@ -5,6 +5,7 @@
 
 #include "host/ArpTable.h"
 
+#include <QAccessible>
 #include <QVariant>
 #include <QWidget>
 
@@ -101,6 +102,7 @@ private:
     void showWord(const QString &word);
     void answer(quint8 operation, const QString &targetMac);
     void describe();
+    void tell(QAccessible::Event change, QString &told, const QString &now);
     QString tableInBrief() const;
     void paintFocusFrame(QPainter &painter);
 
@@ -110,6 +112,9 @@ private:
     QString m_Nama;
     QString m_MAC;
 
+    // What a listening reader was last told of the name and the description.
+    QString m_toldName;
+    QString m_toldDescription;
     Pause *m_pause = nullptr;
     QLabel *m_Indikator;
     QLabel *m_Nyala;

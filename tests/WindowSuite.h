@@ -32,6 +32,9 @@ struct Messages : MessageBox
     QStringList &written;
 };
 
+// The tables after the worked example, host 0 asking for 192.168.0.4, in the form of tables().
+inline const QString WorkedExample = QStringLiteral("1 4|2 1 4|3 1 4|4 1|5 1 4");
+
 class WindowSuite : public QObject
 {
 protected:
