@@ -12,6 +12,7 @@
 #include "runtime/PropertyBag.h"
 
 #include <QAccessible>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QTranslator>
 #include <QtGui/private/qguiapplication_p.h>
@@ -84,21 +85,10 @@ private Q_SLOTS:
         close();
     }
 
-    void hostsAreRadioButtons_data()
-    {
-        QTest::addColumn<QString>("clicks");
-        QTest::addColumn<QString>("checked"); // per host: checked, then changes told
-        QTest::newRow("one selected") << "2"
-                                      << "00100 00100";
-        QTest::newRow("another selected") << "41"
-                                          << "01000 01002";
-    }
-
+    // Host 4 selected, then host 1, by a reader's Press, as by a click.
     void hostsAreRadioButtons()
     {
-        QFETCH(QString, clicks);
-        // A reader's Press selects, as a click does.
-        for (const QChar c : clicks)
+        for (const QChar c : QStringLiteral("41"))
             QAccessible::queryAccessibleInterface(&host(c.digitValue()))
                 ->actionInterface()
                 ->doAction(QAccessibleActionInterface::pressAction());
@@ -114,10 +104,11 @@ private Q_SLOTS:
             checked += iface->state().checked ? u'1' : u'0';
             changes += QString::number(g_checked.count(&host(i)));
         }
-        QTEST(checked + u' ' + changes, "checked");
+        QCOMPARE(checked + u' ' + changes, "01000 01002"); // checked, then changes told
         QAccessibleInterface *network =
             QAccessible::queryAccessibleInterface(window->networkArea());
         QCOMPARE(network->role(), QAccessible::Grouping);
+        QCOMPARE(network->indexOfChild(nullptr), -1); // a child already gone is no host 0
         QCOMPARE(network->parent()->role(), QAccessible::Window);
         // The sentences are a status bar's notifications, which a reader speaks without a role.
         QAccessibleInterface *voice = QAccessible::queryAccessibleInterface(g_voices.last());
@@ -174,21 +165,15 @@ private Q_SLOTS:
                "Wimse has that address and answers.|"
                "Dovel has IP address 192.168.0.3 and MAC address MAC2, and its ARP table holds 2 "
                "entries.|The others saved MAC MAC3, and Tesu now holds 2 entries.";
+        // "|...|" stands for sentences left out.
         QTest::newRow("answered, step by step")
             << "step 4"
             << "Tesu broadcasts a request for 192.168.0.4.|Bilrun receives Tesu's request.|"
-               "Bilrun saves Tesu's address.|Dovel receives Tesu's request.|"
-               "Dovel saves Tesu's address.|Wimse receives Tesu's request.|"
-               "Wimse saves Tesu's address.|Wimse has that address and answers.|"
-               "Lurfa receives Tesu's request.|Lurfa saves Tesu's address.|"
+               "Bilrun saves Tesu's address.|...|Wimse has that address and answers.|...|"
                "Dovel receives Wimse's answer.|Dovel saves Wimse's address.|"
-               "Dovel saves the answer for 192.168.0.4.|Lurfa receives Wimse's answer.|"
-               "Lurfa saves Wimse's address.|Lurfa saves the answer for 192.168.0.4.|"
-               "Bilrun receives Wimse's answer.|Bilrun saves Wimse's address.|"
-               "Bilrun saves the answer for 192.168.0.4.|Tesu receives Wimse's answer.|"
-               "Tesu saves Wimse's address.|Tesu saves the answer for 192.168.0.4.|"
+               "Dovel saves the answer for 192.168.0.4.|...|"
                "The others saved MAC MAC3, and Tesu now holds 2 entries.";
-        QTest::newRow("step by step, answers from tables (the first sentences)")
+        QTest::newRow("step by step, answers from tables")
             << "4 c step 4"
             << "Tesu broadcasts a request for 192.168.0.4.|Bilrun receives Tesu's request.|"
                "Bilrun answers from its ARP table.|Dovel receives Tesu's request.|...";
@@ -252,10 +237,11 @@ private Q_SLOTS:
         QCOMPARE(QSet<QObject *>(first.begin(), first.end()).size(), first.size());
         for (int i = 0; i < fUtama::HostCount; ++i)
             said.replace("MAC" + QString::number(i), host(i).MAC());
-        if (said.endsWith("..."))
-            QCOMPARE(g_spoken.join(u'|').left(said.size() - 3), said.chopped(3));
-        else
-            QCOMPARE(g_spoken.join(u'|'), said);
+        // Where sentences are left out, the rest are heard in their order; else all of them.
+        const QString heard = g_spoken.join(u'|');
+        const QString pattern = QRegularExpression::escape(said).replace(R"(\.\.\.)", ".*");
+        QVERIFY2(QRegularExpression('^' + pattern + '$').match(heard).hasMatch(),
+                 qPrintable(heard));
         // What speaks takes no room: a click at the top of host 0 still reaches the host.
         QCOMPARE(window->childAt(50, 25), &host(0));
     }
@@ -319,6 +305,11 @@ private Q_SLOTS:
         const QString own = host(0).MAC();
         QCOMPARE(QString("%1 %2 ").arg(start).arg(end) + text->text(start, end),
                  QString("0 %1 ").arg(own.size()) + own);
+        text->addSelection(2, 5); // a reader's selection is the box's one selection
+        text->selection(0, &start, &end);
+        QCOMPARE(QString("%1 %2 %3").arg(start).arg(end).arg(text->selectionCount()), "2 5 1");
+        text->removeSelection(0);
+        QCOMPARE(text->selectionCount(), 0);
         text->setCursorPosition(7);
         const QRect character = text->characterRect(7);
         // The character begins where the box puts its cursor before it.

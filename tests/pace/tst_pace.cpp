@@ -3,8 +3,7 @@
 
 // The pause at each pace: as designed it counts its passes, slow lasts its time unless a pace
 // change or the program's end cuts it short, step by step it waits for its key (from any focus
-// but where that key moves something) or for the program's end; the menu that chooses it; and
-// a change of pace in the middle of an exchange.
+// but where that key moves something) or for the program's end; and the menu that chooses it.
 
 #include "WindowSuite.h"
 #include "classroom/PaceMenu.h"
@@ -45,15 +44,6 @@ class TestPace : public WindowSuite
     Q_OBJECT
 
     std::unique_ptr<StepKeys> keys;
-
-    // Presses a key on the focused widget once the pause is under way.
-    void pressLater(int key)
-    {
-        QTimer::singleShot(0, window.get(), [this, key] {
-            QWidget *focus = QApplication::focusWidget();
-            QTest::keyClick(focus ? focus : window.get(), Qt::Key(key));
-        });
-    }
 
 private Q_SLOTS:
     void init()
@@ -174,40 +164,6 @@ private Q_SLOTS:
         QCOMPARE(pause->pace(), Pause::Pace::Step);
         pause->setPace(Pause::Pace::Slow);
         QVERIFY(actions[1]->isChecked() && !actions[2]->isChecked());
-    }
-
-    // A pace chosen in the middle of an exchange holds from the next pause (here, the word just
-    // shown); the exchange runs on to the same end.
-    void changeInTheMiddle_data()
-    {
-        QTest::addColumn<int>("from");
-        QTest::addColumn<int>("to");
-        QTest::newRow("step, then as designed")
-            << int(Pause::Pace::Step) << int(Pause::Pace::AsDesigned);
-        QTest::newRow("as designed, then step")
-            << int(Pause::Pace::AsDesigned) << int(Pause::Pace::Step);
-    }
-
-    void changeInTheMiddle()
-    {
-        QFETCH(int, from);
-        QFETCH(int, to);
-        pause->setPace(Pause::Pace(from));
-        select(0);
-        int stepped = 0;
-        onPause = [&](int word) {
-            if (word == 4)
-                pause->setPace(Pause::Pace(to));
-            // Each word that will wait for its step gets its key once it waits.
-            if (pause->pace() == Pause::Pace::Step) {
-                ++stepped;
-                pressLater(Qt::Key_PageDown);
-            }
-        };
-        broadcast("192.168.0.4");
-        QCOMPARE(pauses.size(), 21);
-        QCOMPARE(tables(), WorkedExample);
-        QCOMPARE(stepped, from == int(Pause::Pace::Step) ? 3 : 18);
     }
 };
 
