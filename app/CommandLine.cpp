@@ -85,7 +85,23 @@ void describe(QCommandLineParser &parser)
              "Write every frame the exchange sends to file, as a capture (pcap) that Wireshark "
              "and tcpdump read; - is standard output: tolvane --capture - | wireshark -k -i -"),
          QCoreApplication::translate("CommandLine", "file")});
+    parser.addOption(
+        {QStringLiteral("scale"),
+         QCoreApplication::translate(
+             "CommandLine", "Draw the window larger by factor, from 1 to 4, for a projector: "
+                            "--scale 2 for a room of 1920 by 1080 pixels."),
+         QCoreApplication::translate("CommandLine", "factor"), QStringLiteral("1")});
     acceptQtOptions(parser);
+}
+
+// The factor the parsed command line names, or nothing for one outside 1 to 4.
+std::optional<double> scaleOf(const QCommandLineParser &parser)
+{
+    bool number = false;
+    const double factor = parser.value(QStringLiteral("scale")).toDouble(&number);
+    if (!number || !(factor >= 1 && factor <= 4))
+        return std::nullopt;
+    return factor;
 }
 
 // What is wrong with a command line the parser took, or the empty text.
@@ -98,6 +114,11 @@ QString mistake(const QCommandLineParser &parser)
     if (!CommandLine::paceNamed(pace))
         return QCoreApplication::translate("CommandLine", "Unknown pace '%1': choose %2.")
             .arg(pace, paceChoices());
+    if (!scaleOf(parser))
+        return QCoreApplication::translate(
+                   "CommandLine",
+                   "Unknown scale '%1': give a factor from 1 to 4, such as 1.5 or 2.")
+            .arg(parser.value(QStringLiteral("scale")));
     return QString();
 }
 
@@ -144,7 +165,7 @@ CommandLine::parse(const QStringList &arguments)
     if (parser.isSet(QStringLiteral("help")))
         return Answer{0, usage()};
     return Options{*paceNamed(parser.value(QStringLiteral("pace"))),
-                   parser.value(QStringLiteral("capture"))};
+                   parser.value(QStringLiteral("capture")), *scaleOf(parser)};
 }
 
 std::variant<int, CommandLine::Options> CommandLine::read(int argc, char *argv[])

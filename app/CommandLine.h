@@ -23,6 +23,8 @@ struct Options
     Pause::Pace pace = Pause::Pace::AsDesigned;
     // Where the exchange's frames are written, "-" for standard output; empty for nowhere.
     QString capture;
+    // How much larger than designed the windows are drawn, for a projector; 1 leaves them be.
+    double scale = 1;
 };
 
 // A command line answered without a window: the text for standard output with status 0, or

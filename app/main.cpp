@@ -49,6 +49,10 @@ int main(int argc, char *argv[])
     // while Qt connects to the display, and is done before the window measures its first text.
     // Nothing else touches fontconfig until the join, and FcInit guards its own set-up, so the
     // thread shares no state with the rest of the program.
+    // Qt's own high-DPI scaling draws every window larger, text and the pictures' 2x versions
+    // crisp; set before QApplication, it holds for the whole run.
+    if (options.scale != 1)
+        qputenv("QT_SCALE_FACTOR", QByteArray::number(options.scale));
     std::jthread fonts(FcInit);
     QApplication app(argc, argv);
     Translation::install(app);

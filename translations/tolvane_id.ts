@@ -65,6 +65,18 @@
         <source>Unknown pace &apos;%1&apos;: choose %2.</source>
         <translation>Laju &apos;%1&apos; tidak dikenal: pilih %2.</translation>
     </message>
+    <message>
+        <source>Draw the window larger by factor, from 1 to 4, for a projector: --scale 2 for a room of 1920 by 1080 pixels.</source>
+        <translation>Gambar jendela lebih besar sebesar faktor, dari 1 sampai 4, untuk proyektor: --scale 2 untuk layar 1920 kali 1080 piksel.</translation>
+    </message>
+    <message>
+        <source>factor</source>
+        <translation>faktor</translation>
+    </message>
+    <message>
+        <source>Unknown scale &apos;%1&apos;: give a factor from 1 to 4, such as 1.5 or 2.</source>
+        <translation>Skala &apos;%1&apos; tidak dikenal: berikan faktor dari 1 sampai 4, misalnya 1.5 atau 2.</translation>
+    </message>
 </context>
 <context>
     <name>EventEntry</name>
