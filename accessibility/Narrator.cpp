@@ -6,9 +6,10 @@
 #include "accessibility/Announcer.h"
 #include "exchange/Module1.h"
 #include "host/Komputer.h"
+#include "record/Recorder.h"
 #include "window/fUtama.h"
 
-Narrator::Narrator(fUtama &window, Pause &pause) : m_pause(pause)
+Narrator::Narrator(fUtama &window, Pause &pause, const Recorder *recorder) : m_pause(pause)
 {
     // To a reader the voices are notifications of a status bar, which it speaks without
     // naming the role before each sentence. The bar takes no room and no click.
@@ -37,26 +38,29 @@ Narrator::Narrator(fUtama &window, Pause &pause) : m_pause(pause)
                 [this, host](const QString &word) { heard(*host, word); });
     }
     connect(&pause, &Pause::paceChanged, this, &Narrator::paceChanged);
+    // Where a step gone back or forward to stands; its word's sentence follows.
+    if (recorder)
+        connect(recorder, &Recorder::goingTo, this, [this](int word, int words, bool back) {
+            say(back ? tr("Back to step %1 of %2.").arg(word).arg(words)
+                     : tr("On to step %1 of %2.").arg(word).arg(words));
+        });
 }
 
 void Narrator::propagationStarts(const Komputer &origin, const ArpPacket &packet)
 {
     m_pass.clear();
-    if (packet.Operation != 1) {
-        m_answerer = origin.Nama();
-        m_answererIP = packet.SenderIP;
+    m_story.starts(origin, packet);
+    if (packet.Operation != 1)
         return;
-    }
     m_requester = &origin;
     m_ip = packet.TargetIP;
-    m_answerer.clear();
     say(tr("%1 broadcasts a request for %2.").arg(origin.Nama(), m_ip));
 }
 
 void Narrator::heard(const Komputer &host, const QString &word)
 {
     if (stepByStep())
-        tellStep(host, word);
+        say(m_story.sentence(host, word));
     if (word == Komputer::Receiving) {
         m_pass.append({host.Nama()});
     } else if (m_pass.isEmpty()) {
@@ -68,28 +72,6 @@ void Narrator::heard(const Komputer &host, const QString &word)
         // A host answers for its own address first, from its table otherwise.
         m_pass.last().fromTable = host.IP() != m_ip;
     }
-}
-
-// One short sentence for the word a host now shows.
-void Narrator::tellStep(const Komputer &host, const QString &word)
-{
-    const QString name = host.Nama();
-    const bool reply = !m_answerer.isEmpty();
-    if (word == Komputer::Receiving && reply)
-        say(tr("%1 receives %2's answer.").arg(name, m_answerer));
-    else if (word == Komputer::Receiving)
-        say(tr("%1 receives %2's request.").arg(name, m_requester->Nama()));
-    else if (word == Komputer::Saved && !reply)
-        say(tr("%1 saves %2's address.").arg(name, m_requester->Nama()));
-    // In a reply a host first learns the host that answered, if it is new to it.
-    else if (word == Komputer::Saved && host.Ada(m_answererIP) == 0)
-        say(tr("%1 saves %2's address.").arg(name, m_answerer));
-    else if (word == Komputer::Saved)
-        say(tr("%1 saves the answer for %2.").arg(name, m_ip));
-    else if (word == Komputer::Found && host.IP() == m_ip)
-        say(tr("%1 has that address and answers.").arg(name));
-    else if (word == Komputer::Found)
-        say(tr("%1 answers from its ARP table.").arg(name));
 }
 
 void Narrator::propagationEnded(const ArpPacket &packet)
@@ -132,8 +114,7 @@ void Narrator::tellAnswers()
         answered << r.host;
         // Step by step, each answer was told as its host found the address.
         if (!stepByStep())
-            say(r.fromTable ? tr("%1 answers from its ARP table.").arg(r.host)
-                            : tr("%1 has that address and answers.").arg(r.host));
+            say(Story::answers(r.host, r.fromTable));
     }
     if (answered.isEmpty())
         say(tr("No host has %1, so no answer comes.").arg(m_ip));
@@ -166,6 +147,9 @@ QString Narrator::list(QStringList names)
 
 void Narrator::say(const QString &sentence)
 {
+    // An exchange run again up to the word gone back to says nothing on the way.
+    if (m_pause.skipping())
+        return;
     m_voices[m_next]->say(sentence);
     m_next = (m_next + 1) % m_voices.size();
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "pace/Pause.h"
+#include "record/Story.h"
 
 #include <QObject>
 #include <QStringList>
@@ -13,6 +14,7 @@
 struct ArpPacket;
 class Announcer;
 class Komputer;
+class Recorder;
 class fUtama;
 
 // Tells a screen reader what an exchange does, each sentence once the step it tells has shown
@@ -26,8 +28,9 @@ class Narrator : public QObject
     Q_OBJECT
 
 public:
-    // Listens to the window, its hosts and the pause; the voices are children of the window.
-    Narrator(fUtama &window, Pause &pause);
+    // Listens to the window, its hosts, the pause and, where there is one, what takes an
+    // exchange back; the voices are children of the window.
+    Narrator(fUtama &window, Pause &pause, const Recorder *recorder = nullptr);
 
 private:
     // One host's part in a pass, in the order the hosts received.
@@ -42,7 +45,6 @@ private:
     void propagationStarts(const Komputer &origin, const ArpPacket &packet);
     void propagationEnded(const ArpPacket &packet);
     void heard(const Komputer &host, const QString &word);
-    void tellStep(const Komputer &host, const QString &word);
     void paceChanged(Pause::Pace pace);
     void tellReceivers();
     void tellAnswers();
@@ -59,8 +61,6 @@ private:
     // The host that asked, kept for the last sentence whatever is selected by then.
     const Komputer *m_requester = nullptr;
     QString m_ip;
-    // While the reply travels: the host that sent it.
-    QString m_answerer;
-    QString m_answererIP;
+    Story m_story;
     QList<Reception> m_pass;
 };

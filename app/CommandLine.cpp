@@ -91,6 +91,11 @@ void describe(QCommandLineParser &parser)
              "CommandLine", "Draw the window larger by factor, from 1 to 4, for a projector: "
                             "--scale 2 for a room of 1920 by 1080 pixels."),
          QCoreApplication::translate("CommandLine", "factor"), QStringLiteral("1")});
+    parser.addOption(
+        {QStringLiteral("timeline"),
+         QCoreApplication::translate("CommandLine",
+                                     "Open the timeline beside the window: every step of the "
+                                     "run's exchanges, the packet and the ARP tables after it.")});
     acceptQtOptions(parser);
 }
 
@@ -165,7 +170,8 @@ CommandLine::parse(const QStringList &arguments)
     if (parser.isSet(QStringLiteral("help")))
         return Answer{0, usage()};
     return Options{*paceNamed(parser.value(QStringLiteral("pace"))),
-                   parser.value(QStringLiteral("capture")), *scaleOf(parser)};
+                   parser.value(QStringLiteral("capture")), *scaleOf(parser),
+                   parser.isSet(QStringLiteral("timeline"))};
 }
 
 std::variant<int, CommandLine::Options> CommandLine::read(int argc, char *argv[])

@@ -25,6 +25,8 @@ struct Options
     QString capture;
     // How much larger than designed the windows are drawn, for a projector; 1 leaves them be.
     double scale = 1;
+    // The timeline window opens beside the simulation.
+    bool timeline = false;
 };
 
 // A command line answered without a window: the text for standard output with status 0, or

@@ -10,6 +10,8 @@
 #include "classroom/PaceMenu.h"
 #include "classroom/StepKeys.h"
 #include "pace/Pause.h"
+#include "record/Recorder.h"
+#include "timeline/TimelineMenu.h"
 #include "window/fUtama.h"
 
 #include <QApplication>
@@ -70,15 +72,20 @@ int main(int argc, char *argv[])
     if (pause.ending())
         return pause.exitCode();
     // Each listens to the window and goes before it; what they show belongs to the window.
-    const Narrator narrator(window, pause);
+    Recorder recorder(window, pause);
+    const Narrator narrator(window, pause, &recorder);
     const PaceMenu paceMenu(pause, window.networkArea());
-    const StepKeys stepKeys(pause);
-    // Each frame is written as its propagation starts, while its words still cross the window.
+    StepKeys stepKeys(pause);
+    stepKeys.setBack([&recorder] { return recorder.back(); });
+    TimelineMenu timeline(recorder, paceMenu.menu(), &window);
+    // Each frame is written as its propagation first starts, while its words still cross the
+    // window; a step gone back to and walked again sends nothing again.
     if (capture)
-        QObject::connect(
-            &window, &fUtama::propagationStarts,
-            [&capture](const Komputer &, const ArpPacket &packet) { capture->write(packet); });
+        QObject::connect(&recorder, &Recorder::sent,
+                         [&capture](const ArpPacket &packet) { capture->write(packet); });
     window.show();
+    if (options.timeline)
+        timeline.showWindow();
     const int status = QApplication::exec();
     return pause.ending() ? pause.exitCode() : status;
 }

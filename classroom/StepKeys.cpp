@@ -12,13 +12,16 @@
 
 StepKeys::StepKeys(Pause &pause) : m_pause(pause)
 {
-    // The pause says when a wait ends whichever way it ends, so the filter never outlives it.
-    connect(&pause, &Pause::stepWaitChanged, this, [this](bool waiting) {
-        if (waiting)
-            QCoreApplication::instance()->installEventFilter(this);
-        else
-            QCoreApplication::instance()->removeEventFilter(this);
-    });
+    connect(&pause, &Pause::paceChanged, this, &StepKeys::watch);
+    watch();
+}
+
+void StepKeys::watch()
+{
+    if (m_pause.pace() == Pause::Pace::Step)
+        QCoreApplication::instance()->installEventFilter(this);
+    else
+        QCoreApplication::instance()->removeEventFilter(this);
 }
 
 bool StepKeys::eventFilter(QObject *, QEvent *event)
@@ -29,11 +32,13 @@ bool StepKeys::eventFilter(QObject *, QEvent *event)
     // A held key would race through the exchange; a presentation remote sends single presses.
     if (key->isAutoRepeat() || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
         return false;
+    if (key->key() == Qt::Key_PageUp)
+        return m_back && m_back();
     // Right moves the caret in the address box and the row in the table, so it steps elsewhere.
     const QWidget *focus = QApplication::focusWidget();
     const bool right = key->key() == Qt::Key_Right && !qobject_cast<const QLineEdit *>(focus) &&
                        !qobject_cast<const QAbstractItemView *>(focus);
-    if (key->key() != Qt::Key_PageDown && !right)
+    if ((key->key() != Qt::Key_PageDown && !right) || !m_pause.waitsForStep())
         return false;
     m_pause.step();
     return true;

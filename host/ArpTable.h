@@ -11,6 +11,8 @@ struct ArpEntry
 {
     QString IP;
     QString MAC;
+
+    bool operator==(const ArpEntry &) const = default;
 };
 
 // A host's ARP table: entries numbered from 1 and a count of those in use. The count is

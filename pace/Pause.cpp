@@ -12,21 +12,12 @@
 
 #include <utility>
 
-// Marks a word as waiting for its step for the life of the scope, also when an error unwinds it,
-// so that nothing that takes the step keys stays behind.
+// Marks a word as waiting for its step for the life of the scope, also when an error unwinds it.
 class Pause::StepWait
 {
 public:
-    explicit StepWait(Pause &pause) : m_pause(pause)
-    {
-        m_pause.m_stepWaiting = true;
-        Q_EMIT m_pause.stepWaitChanged(true);
-    }
-    ~StepWait()
-    {
-        m_pause.m_stepWaiting = false;
-        Q_EMIT m_pause.stepWaitChanged(false);
-    }
+    explicit StepWait(Pause &pause) : m_pause(pause) { m_pause.m_stepWaiting = true; }
+    ~StepWait() { m_pause.m_stepWaiting = false; }
     StepWait(const StepWait &) = delete;
     StepWait &operator=(const StepWait &) = delete;
 
@@ -50,6 +41,10 @@ void Pause::setPace(Pace pace)
 
 void Pause::wait()
 {
+    if (m_skip > 0) {
+        --m_skip;
+        return;
+    }
     switch (m_pace) {
     case Pace::AsDesigned:
         passes();
@@ -65,6 +60,8 @@ void Pause::wait()
     }
     if (m_ending)
         throw Unwind();
+    if (std::exchange(m_rewinding, false))
+        throw Rewound();
 }
 
 void Pause::passes()
@@ -100,6 +97,14 @@ void Pause::quitWaiting()
 {
     if (m_waiting)
         m_waiting->quit();
+}
+
+void Pause::rewind()
+{
+    if (!m_stepWaiting)
+        return;
+    m_rewinding = true;
+    quitWaiting();
 }
 
 void Pause::step()

@@ -47,6 +47,15 @@ public:
     bool waitsForStep() const { return m_stepWaiting; }
     void step();
 
+    // Going back: the waiting word ends its pause by throwing Rewound, once its exchange has
+    // unwound rewound() is sent, and the next `words` words of the exchange run again without
+    // any pause, so that the one after them is where the exchange stands.
+    void rewind();
+    void skip(int words) { m_skip = words; }
+    bool skipping() const { return m_skip > 0; }
+    // Sent by the event entry once the exchange a rewind stopped has unwound.
+    void unwound() { Q_EMIT rewound(); }
+
     bool ending() const { return m_ending; }
     int exitCode() const { return m_exitCode; }
     // The first call decides the exit code; later calls change nothing.
@@ -54,8 +63,7 @@ public:
 
 Q_SIGNALS:
     void paceChanged(Pause::Pace pace);
-    // A word starts or stops waiting for its step, whichever way its wait ends.
-    void stepWaitChanged(bool waiting);
+    void rewound();
 
 private:
     class StepWait;
@@ -70,5 +78,7 @@ private:
     bool m_ending = false;
     int m_exitCode = 0;
     bool m_stepWaiting = false;
+    bool m_rewinding = false;
+    int m_skip = 0;
     QEventLoop *m_waiting = nullptr;
 };

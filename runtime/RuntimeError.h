@@ -36,3 +36,9 @@ private:
 struct Unwind
 {
 };
+
+// Thrown out of a host's pause when the user goes back to an earlier word: the exchange stops
+// where it is, to be run again from its start up to that word.
+struct Rewound
+{
+};

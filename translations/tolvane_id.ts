@@ -77,6 +77,10 @@
         <source>Unknown scale &apos;%1&apos;: give a factor from 1 to 4, such as 1.5 or 2.</source>
         <translation>Skala &apos;%1&apos; tidak dikenal: berikan faktor dari 1 sampai 4, misalnya 1.5 atau 2.</translation>
     </message>
+    <message>
+        <source>Open the timeline beside the window: every step of the run&apos;s exchanges, the packet and the ARP tables after it.</source>
+        <translation>Buka lini masa di samping jendela: setiap langkah pertukaran selama program berjalan, paketnya dan tabel ARP sesudahnya.</translation>
+    </message>
 </context>
 <context>
     <name>EventEntry</name>
@@ -119,14 +123,6 @@
     <message>
         <source>%1 broadcasts a request for %2.</source>
         <translation>%1 menyiarkan permintaan untuk %2.</translation>
-    </message>
-    <message>
-        <source>%1 answers from its ARP table.</source>
-        <translation>%1 menjawab dari tabel ARP-nya.</translation>
-    </message>
-    <message>
-        <source>%1 has that address and answers.</source>
-        <translation>%1 memiliki alamat itu dan menjawab.</translation>
     </message>
     <message>
         <source>No host has %1, so no answer comes.</source>
@@ -173,22 +169,6 @@
         <translation>Pilih komputer dengan Tab dan Spasi, ketik alamat yang dicari, lalu tekan Alt+B. Shift+F10 pada komputer mengatur laju.</translation>
     </message>
     <message>
-        <source>%1 receives %2&apos;s answer.</source>
-        <translation>%1 menerima jawaban %2.</translation>
-    </message>
-    <message>
-        <source>%1 receives %2&apos;s request.</source>
-        <translation>%1 menerima permintaan %2.</translation>
-    </message>
-    <message>
-        <source>%1 saves %2&apos;s address.</source>
-        <translation>%1 menyimpan alamat %2.</translation>
-    </message>
-    <message>
-        <source>%1 saves the answer for %2.</source>
-        <translation>%1 menyimpan jawaban untuk %2.</translation>
-    </message>
-    <message>
         <source>The exchange runs at its designed pace.</source>
         <translation>Pertukaran berjalan dengan laju rancangannya.</translation>
     </message>
@@ -199,6 +179,14 @@
     <message>
         <source>Step by step. Page Down shows the next word.</source>
         <translation>Langkah demi langkah. Page Down menampilkan kata berikutnya.</translation>
+    </message>
+    <message>
+        <source>Back to step %1 of %2.</source>
+        <translation>Kembali ke langkah %1 dari %2.</translation>
+    </message>
+    <message>
+        <source>On to step %1 of %2.</source>
+        <translation>Maju ke langkah %1 dari %2.</translation>
     </message>
 </context>
 <context>
@@ -255,6 +243,13 @@
     </message>
 </context>
 <context>
+    <name>Recorder</name>
+    <message>
+        <source>%1&apos;s ARP table is cleared.</source>
+        <translation>Tabel ARP %1 dikosongkan.</translation>
+    </message>
+</context>
+<context>
     <name>RuntimeError</name>
     <message>
         <source>Subscript out of range</source>
@@ -271,6 +266,156 @@
     <message>
         <source>Run-time error</source>
         <translation>Kesalahan saat program berjalan</translation>
+    </message>
+</context>
+<context>
+    <name>Story</name>
+    <message>
+        <source>%1 receives %2&apos;s answer.</source>
+        <translation>%1 menerima jawaban %2.</translation>
+    </message>
+    <message>
+        <source>%1 receives %2&apos;s request.</source>
+        <translation>%1 menerima permintaan %2.</translation>
+    </message>
+    <message>
+        <source>%1 saves %2&apos;s address.</source>
+        <translation>%1 menyimpan alamat %2.</translation>
+    </message>
+    <message>
+        <source>%1 saves the answer for %2.</source>
+        <translation>%1 menyimpan jawaban untuk %2.</translation>
+    </message>
+    <message>
+        <source>%1 answers from its ARP table.</source>
+        <translation>%1 menjawab dari tabel ARP-nya.</translation>
+    </message>
+    <message>
+        <source>%1 has that address and answers.</source>
+        <translation>%1 memiliki alamat itu dan menjawab.</translation>
+    </message>
+</context>
+<context>
+    <name>TimelineWindow</name>
+    <message>
+        <source>Show the &amp;timeline</source>
+        <translation>Tampilkan &amp;lini masa</translation>
+    </message>
+    <message>
+        <source>&amp;Replay the last exchange</source>
+        <translation>&amp;Ulangi pertukaran terakhir</translation>
+    </message>
+    <message>
+        <source>Tolvane Timeline</source>
+        <translation>Lini Masa Tolvane</translation>
+    </message>
+    <message>
+        <source>Step</source>
+        <translation>Langkah</translation>
+    </message>
+    <message>
+        <source>Host</source>
+        <translation>Komputer</translation>
+    </message>
+    <message>
+        <source>Word</source>
+        <translation>Kata</translation>
+    </message>
+    <message>
+        <source>What happens</source>
+        <translation>Yang terjadi</translation>
+    </message>
+    <message>
+        <source>Steps</source>
+        <translation>Langkah-langkah</translation>
+    </message>
+    <message>
+        <source>Step in detail</source>
+        <translation>Rincian langkah</translation>
+    </message>
+    <message>
+        <source>%1 asks for %2.</source>
+        <translation>%1 menanyakan %2.</translation>
+    </message>
+    <message>
+        <source>%1 asks for %2: the answer kept is %3&apos;s.</source>
+        <translation>%1 menanyakan %2: jawaban yang disimpan adalah jawaban %3.</translation>
+    </message>
+    <message>
+        <source>%1 asks for %2: no host has it.</source>
+        <translation>%1 menanyakan %2: tidak ada komputer yang memilikinya.</translation>
+    </message>
+    <message>
+        <source>%1 asks for %2: its table already holds it, &quot;%3&quot;.</source>
+        <translation>%1 menanyakan %2: tabelnya sudah memuatnya, &quot;%3&quot;.</translation>
+    </message>
+    <message>
+        <source>Hapus Entri: %1&apos;s ARP table is cleared.</source>
+        <translation>Hapus Entri: tabel ARP %1 dikosongkan.</translation>
+    </message>
+    <message>
+        <source>The packet in flight</source>
+        <translation>Paket yang sedang dikirim</translation>
+    </message>
+    <message>
+        <source>Ethernet destination: %1</source>
+        <translation>Tujuan Ethernet (Destination): %1</translation>
+    </message>
+    <message>
+        <source>Ethernet source: %1</source>
+        <translation>Sumber Ethernet (Source): %1</translation>
+    </message>
+    <message>
+        <source>ARP opcode: %1 (%2), the simulation&apos;s Operation %3</source>
+        <translation>Opcode ARP: %1 (%2), Operation %3 pada simulasi</translation>
+    </message>
+    <message>
+        <source>request</source>
+        <translation>request</translation>
+    </message>
+    <message>
+        <source>reply</source>
+        <translation>reply</translation>
+    </message>
+    <message>
+        <source>Sender MAC address: %1</source>
+        <translation>Alamat MAC pengirim (Sender MAC address): %1</translation>
+    </message>
+    <message>
+        <source>Sender IP address: %1</source>
+        <translation>Alamat IP pengirim (Sender IP address): %1</translation>
+    </message>
+    <message>
+        <source>Target MAC address: %1</source>
+        <translation>Alamat MAC sasaran (Target MAC address): %1</translation>
+    </message>
+    <message>
+        <source>Target IP address: %1</source>
+        <translation>Alamat IP sasaran (Target IP address): %1</translation>
+    </message>
+    <message>
+        <source>Operation %1, from %2 (%3) for %4</source>
+        <translation>Operation %1, dari %2 (%3) untuk %4</translation>
+    </message>
+    <message>
+        <source>The ARP tables after this step</source>
+        <translation>Tabel ARP sesudah langkah ini</translation>
+    </message>
+    <message>
+        <source>(this step&apos;s)</source>
+        <translation>(dari langkah ini)</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>empty</source>
+        <translation>kosong</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
     </message>
 </context>
 <context>

@@ -25,6 +25,9 @@ void EventEntry::run(const std::function<void()> &handler) const
         fail(error.name());
     } catch (const Unwind &) {
         // The program is already ending; the chain just stops here.
+    } catch (const Rewound &) {
+        // Whoever went back runs the exchange again, now that nothing of it is running.
+        m_pause.unwound();
     } catch (const std::exception &error) {
         fail(QString::fromLocal8Bit(error.what()));
     }

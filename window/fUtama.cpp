@@ -269,25 +269,35 @@ void fUtama::Command1_Click()
 
 void fUtama::Command2_Click()
 {
+    broadcast(SelectedIndex, ui->IPCari->text());
+}
+
+void fUtama::broadcastAgain(qint16 requester, const QString &ip)
+{
+    m_entry.run([&] { broadcast(requester, ip); });
+}
+
+void fUtama::broadcast(qint16 origin, const QString &T)
+{
     // A press that arrives while an exchange pauses would move the cursors and overwrite the
     // slots under it; it is ignored instead.
     if (m_exchangeRunning)
         return;
     const Running running(m_exchangeRunning);
-    const QString T = ui->IPCari->text();
-    if (host(SelectedIndex).Ada(T) > 0) {
+    if (host(origin).Ada(T) > 0) {
         m_messages->show(this, MessageBox::Icon::Information, Title,
                          QStringLiteral("Sudah ada nomor IP '") + T +
                              QStringLiteral("' dalam tabel ARP"));
+        Q_EMIT broadcastRefused(host(origin), T);
         return;
     }
-    const Komputer &requester = host(SelectedIndex);
+    const Komputer &requester = host(origin);
     Packet.SenderIP = requester.IP();
     Packet.SenderMAC = requester.MAC();
     Packet.Operation = 1;
     Packet.TargetIP = T;
     ReplyReady = false;
-    send(SelectedIndex);
+    send(origin);
     if (!ReplyReady)
         return;
     Packet = Reply;
@@ -303,6 +313,14 @@ void fUtama::send(qint16 origin)
     Q_EMIT propagationStarts(host(origin), Packet);
     Propagate();
     Q_EMIT propagationEnded(Packet);
+}
+
+void fUtama::settle()
+{
+    for (Segment *s : Line1)
+        s->setBorderColor(Segment::Black);
+    for (Komputer *k : Komputer1)
+        k->setCaption(QString());
 }
 
 void fUtama::Command3_Click()

@@ -47,6 +47,11 @@ public:
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
+    // Broadcast's exchange for `ip`, asked by host `requester` whatever is selected, entered as
+    // a window event is: what goes back or replays an exchange runs it through the same rules.
+    void broadcastAgain(qint16 requester, const QString &ip);
+    // Every host's word gone and every segment black, as between two exchanges.
+    void settle();
     qint16 GetIdxByIP(const QString &ip) const;
     QString BuatMACAcak();
     QString BuatIPAcak();
@@ -66,6 +71,8 @@ Q_SIGNALS:
     // The user chose a host, or cleared the selected host's table.
     void hostChosen(const Komputer &host);
     void tableCleared(const Komputer &host);
+    // Broadcast was refused: the host's table already holds the address.
+    void broadcastRefused(const Komputer &host, const QString &ip);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -74,6 +81,7 @@ protected:
 private:
     void Form_Load();
     void Propagate();
+    void broadcast(qint16 requester, const QString &T);
     void send(qint16 origin);
     void loadHosts();
     void setUpListView();
