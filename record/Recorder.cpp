@@ -65,6 +65,7 @@ void Recorder::propagationStarts(const Komputer &origin, const ArpPacket &packet
             exchange.ip = packet.TargetIP;
             exchange.before = tablesOf(m_window);
             exchange.packetBefore = packet;
+            exchange.selectedBefore = m_selected;
             add(exchange);
         }
     }
@@ -98,6 +99,12 @@ void Recorder::heard(int host, const QString &word)
     ++m_word;
     const int row = rowOfWord(m_word);
     if (row >= 0) {
+        // On the way to the word gone back to, the window lists what it listed then.
+        const int selected = m_exchanges.last().steps[row].selected;
+        if (m_pause.skipping() && selected != m_selected) {
+            m_selected = selected;
+            m_window.Komputer1_Click(qint16(selected));
+        }
         clearAgain();
         return;
     }
@@ -106,6 +113,7 @@ void Recorder::heard(int host, const QString &word)
     step.word = word;
     step.sentence = m_story.sentence(m_window.host(host), word);
     step.packet = Module1::Packet;
+    step.selected = m_selected;
     add(step);
 }
 
@@ -278,5 +286,6 @@ void Recorder::restore(const Exchange &exchange)
             k.Tambah(entry.IP, entry.MAC);
     }
     Module1::Packet = exchange.packetBefore;
+    m_selected = exchange.selectedBefore;
     m_window.Komputer1_Click(qint16(m_selected));
 }

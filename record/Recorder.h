@@ -40,6 +40,7 @@ public:
         // The entry the step added or changed (host, entry from 1), or none (-1, 0).
         int changedHost = -1;
         int changedEntry = 0;
+        int selected = 0; // the host whose table the window listed
     };
 
     enum class Outcome
@@ -59,6 +60,7 @@ public:
         QString answerer; // the host whose answer was kept
         Tables before;
         ArpPacket packetBefore;
+        int selectedBefore = 0;
         QList<Step> steps;
         int sent = 0; // the packets of it that have set out
     };
@@ -80,6 +82,7 @@ public:
     // while an exchange runs.
     bool replay();
     bool canReplay() const;
+    bool running() const { return m_running; }
 
 Q_SIGNALS:
     // A row: an exchange's heading (step -1), or a step of it.

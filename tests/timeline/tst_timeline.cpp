@@ -1,0 +1,163 @@
+// SPDX-FileCopyrightText: 2026 The Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The lesson remembered: the recorder's rows and tables for the worked example, Back by some
+// words then forward to the end giving what the exchange run straight through gives (across
+// the start of the reply, across a Hapus Entri made during it, to the first word, after its
+// end), Replay from the tables the exchange started with, and the step as the timeline shows it.
+
+#include "WindowSuite.h"
+#include "record/Recorder.h"
+#include "timeline/TimelineWindow.h"
+
+#include <QSignalSpy>
+#include <QTimer>
+#include <QTreeWidget>
+
+class TestTimeline : public WindowSuite
+{
+    Q_OBJECT
+
+    std::unique_ptr<Recorder> recorder;
+    QString actions; // what the student does as each word waits; then Page Down
+
+    // At each word that waits: "n" steps on, "b" goes back, "c" is Hapus Entri, a digit selects
+    // that host; each but "n" and "b" is followed by the next action at the same word.
+    void act()
+    {
+        const QChar what = actions.isEmpty() ? u'n' : actions.front();
+        actions.remove(0, 1);
+        if (what == u'b')
+            QVERIFY(recorder->back());
+        else if (what == u'r')
+            QVERIFY(!recorder->replay() && (pause->step(), true));
+        else if (what == u'n')
+            pause->step();
+        else {
+            if (what == u'c')
+                button("Command3")->click();
+            else
+                select(what.digitValue());
+            act();
+        }
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        open();
+        recorder = std::make_unique<Recorder>(*window, *pause);
+        pause->setPace(Pause::Pace::Step);
+        select(0);
+        // Each word that waits for its step gets the next action once it waits.
+        actions.clear();
+        onPause = [this](int) {
+            if (pause->pace() == Pause::Pace::Step && !pause->skipping())
+                QTimer::singleShot(0, window.get(), [this] { act(); });
+        };
+    }
+    void cleanup()
+    {
+        recorder.reset();
+        close();
+    }
+
+    void rowsOfTheWorkedExample()
+    {
+        QSignalSpy sent(recorder.get(), &Recorder::sent);
+        broadcast("192.168.0.4");
+        const Recorder::Exchange &e = recorder->exchanges().at(0);
+        QCOMPARE(e.steps.size(), 21);
+        QCOMPARE(e.outcome, Recorder::Outcome::Answered);
+        QCOMPARE(e.answerer, "Wimse");
+        QCOMPARE(sent.count(), 2);
+        QString words;
+        for (const Recorder::Step &s : e.steps)
+            words += QString::number(s.host) + s.word.left(1);
+        QCOMPARE(words, "1R1S2R2S3R3S3F4R4S2R2S2S4R4S4S1R1S1S0R0S0S");
+        QCOMPARE(e.steps[6].sentence, "Wimse has that address and answers.");
+        // Bilrun's "Saved!": its second entry, Tesu's, is the one the step added.
+        const Recorder::Step &saved = e.steps[1];
+        QCOMPARE(saved.after[1].size(), 2);
+        QCOMPARE(saved.after[1][1].IP, "192.168.0.1");
+        QCOMPARE(QString("%1 %2").arg(saved.changedHost).arg(saved.changedEntry), "1 2");
+        QCOMPARE(e.steps.last().after, Recorder::tablesOf(*window));
+        QCOMPARE(e.steps[0].packet.Operation, 1);
+        QCOMPARE(e.steps[9].packet.Operation, 2);
+    }
+
+    // Each row: the actions at the words ("e" after the exchange has ended), the tables once
+    // it has ended again, as run straight through.
+    void backThenForward_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("tables");
+        QTest::newRow("back across the start of the reply") << "nnnnnnnnnnnbbbb" << WorkedExample;
+        QTest::newRow("back across a Hapus Entri made during the exchange")
+            << "nnnnnnnnn2ncnnnnbbbbbbb"
+            << "1 4|2 1 4|3 4|4 1|5 1 4";
+        QTest::newRow("back to the first word") << "nnnnnbbbbb" << WorkedExample;
+        QTest::newRow("back and on and back") << "nnnbnnbbnb" << WorkedExample;
+        QTest::newRow("after the exchange has ended") << "e" << WorkedExample;
+    }
+
+    void backThenForward()
+    {
+        QFETCH(QString, script);
+        QSignalSpy sent(recorder.get(), &Recorder::sent);
+        actions = script == u"e" ? QString() : script;
+        broadcast("192.168.0.4");
+        if (script == u"e") {
+            QVERIFY(!recorder->running());
+            QVERIFY(recorder->back()); // Page Up: the last word shows again
+        }
+        QTRY_VERIFY(!recorder->running() && !pause->waitsForStep());
+        QTEST(tables(), "tables");
+        // Walked again, nothing is recorded or sent twice.
+        QCOMPARE(recorder->exchanges().size(), 1);
+        QCOMPARE(Recorder::words(recorder->exchanges()[0].steps), 21);
+        QCOMPARE(sent.count(), 2);
+    }
+
+    // The tables put back and the exchange run again: a new exchange with the same steps, its
+    // packets sent again; while an exchange waits, Replay is ignored.
+    void replay()
+    {
+        pause->setPace(Pause::Pace::AsDesigned);
+        QVERIFY(!recorder->replay());
+        broadcast("192.168.0.4");
+        button("Command3")->click(); // Tesu forgets the answer
+        QSignalSpy sent(recorder.get(), &Recorder::sent);
+        pause->setPace(Pause::Pace::Step);
+        actions = "r"; // as the first word waits
+        QVERIFY(recorder->replay());
+        QTRY_VERIFY(!recorder->running());
+        QCOMPARE(tables(), WorkedExample);
+        QCOMPARE(recorder->exchanges().size(), 3);
+        QCOMPARE(recorder->exchanges()[2].steps.size(), 21);
+        QCOMPARE(sent.count(), 2);
+    }
+
+    // The step chosen in the timeline: the packet field by field, the tables, the entry marked.
+    void detail()
+    {
+        pause->setPace(Pause::Pace::AsDesigned);
+        broadcast("192.168.0.4");
+        TimelineWindow timeline(*recorder);
+        auto *rows = timeline.findChild<QTreeWidget *>();
+        QCOMPARE(rows->topLevelItem(0)->text(0),
+                 "Tesu asks for 192.168.0.4: the answer kept is Wimse's.");
+        rows->setCurrentItem(rows->topLevelItem(0)->child(1));
+        const QString mac = host(0).MAC().toLower().replace(u'-', u':');
+        const QStringList detail = timeline.detail().split(u'\n');
+        QCOMPARE(detail.mid(0, 1), QStringList{"Bilrun saves Tesu's address."});
+        QVERIFY(detail.contains("ARP opcode: request (1), the simulation's Operation 1"));
+        QVERIFY(detail.contains("Ethernet destination: ff:ff:ff:ff:ff:ff"));
+        QVERIFY(detail.contains("Target IP address: 192.168.0.4"));
+        QVERIFY(detail.contains("Bilrun: 192.168.0.2 " + host(1).MAC() + ", 192.168.0.1 " +
+                                host(0).MAC() + " (this step's)"));
+    }
+};
+
+QTEST_MAIN(TestTimeline)
+#include "tst_timeline.moc"
