@@ -43,6 +43,7 @@ Narrator::Narrator(fUtama &window, Pause &pause, const Recorder *recorder) : m_p
         connect(recorder, &Recorder::goingTo, this, [this](int word, int words, bool back) {
             say(back ? tr("Back to step %1 of %2.").arg(word).arg(words)
                      : tr("On to step %1 of %2.").arg(word).arg(words));
+            m_again = true;
         });
 }
 
@@ -54,7 +55,9 @@ void Narrator::propagationStarts(const Komputer &origin, const ArpPacket &packet
         return;
     m_requester = &origin;
     m_ip = packet.TargetIP;
-    say(tr("%1 broadcasts a request for %2.").arg(origin.Nama(), m_ip));
+    // Run again up to a step, the request was told when it first set out.
+    if (!std::exchange(m_again, false))
+        say(tr("%1 broadcasts a request for %2.").arg(origin.Nama(), m_ip));
 }
 
 void Narrator::heard(const Komputer &host, const QString &word)

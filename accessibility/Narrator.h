@@ -62,5 +62,6 @@ private:
     const Komputer *m_requester = nullptr;
     QString m_ip;
     Story m_story;
+    bool m_again = false;
     QList<Reception> m_pass;
 };

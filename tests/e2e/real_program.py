@@ -92,9 +92,10 @@ def step_through(binary):
     """What a screen reader hears, read through the AT-SPI bus as Orca reads it, of the worked
     example step by step: the hosts in chain order, Tesu selected with a real Space, then after
     Alt+B one sentence a Page Down, in order, the MAC as the table lists it. Its capture goes to
-    a pipe: tcpdump reads the request and the reply from it; the reader then goes away, which
-    stops the capture with one line on standard error; "Exit" while the next exchange's first
-    word waits ends the program with status 0."""
+    a pipe: tcpdump reads the request and the reply from it. Page Up walks back to before Tesu
+    stored the answer and Page Down forward again to the same row. The reader then goes away,
+    which stops the capture with one line on standard error; "Exit" while the next exchange is
+    taken back ends the program with status 0."""
     # Standard error goes to a file, so that however much the program writes it never blocks.
     errors = tempfile.TemporaryFile()
     program = start(binary, "--pace", "step", "--capture", "-", stdout=subprocess.PIPE,
@@ -131,6 +132,19 @@ def step_through(binary):
         assert "Wimse has that address and answers." in said, said
         assert said[-1] == f"The others saved MAC {mac}, and Tesu now holds 2 entries.", said
 
+        # Page Up, three times: back to Tesu receiving the answer, which its table does not
+        # hold yet; then forward to the end again, to the same row.
+        for back in ("21", "20", "19"):
+            xdotool("key", "Prior")
+            assert wait_for(lambda: f"Back to step {back} of 21." in spoken()[-2:], 30), spoken()
+        assert spoken()[-1] == "Tesu receives Wimse's answer.", spoken()
+        assert cells.nRows == 1, cells.nRows
+        for _ in range(3):
+            xdotool("key", "Next")
+        assert wait_for(lambda: spoken()[-1].startswith("The others saved MAC"), 30), spoken()
+        assert cells.nRows == 2 and cells.getAccessibleAt(1, 1).name == f"MAC {mac}"
+        heard.clear()
+
         # The header and two frames of 16 + 42 bytes, read back by tcpdump.
         with tempfile.NamedTemporaryFile() as capture:
             capture.write(program.stdout.read(24 + 2 * 58))
@@ -143,12 +157,13 @@ def step_through(binary):
         assert read[0].endswith("ARP, Request who-has 192.168.0.4 tell 192.168.0.1, length 28")
         assert read[1].endswith(f"ARP, Reply 192.168.0.4 is-at {is_at}, length 28"), read
 
-        # A second exchange, whose frame finds no reader, ended by Exit while its first word
-        # waits.
+        # A second exchange, whose frame finds no reader, ended by Exit once taken back.
         xdotool("mousemove", "--window", window_id, "590", "340", "click", "1", "key", "ctrl+a",
                 "type", "192.168.0.5")
-        xdotool("key", "alt+b")
-        assert wait_for(lambda: len(spoken()) == 25, 30), spoken()
+        for key, told in (("alt+b", 2), ("Next", 3), ("Prior", 5)):
+            xdotool("key", key)
+            assert wait_for(lambda: len(spoken()) == told, 30), spoken()
+        assert spoken()[-2] == "Back to step 1 of 2.", spoken()
         press_exit()
         assert program.wait(60) == 0
         errors.seek(0)
