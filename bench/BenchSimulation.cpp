@@ -2,20 +2,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The simulation's own costs, timed with QBENCHMARK on the shown window: a host's pause against
-// the bare event processing it repeats, and one whole exchange with the pause taken out.
+// the bare event processing it repeats, one whole exchange with the pause taken out, one frame
+// of the capture; then Page Up at the worked example's last word, and the memory a timeline of
+// 1000 exchanges holds.
 
 #include "capture/CaptureFile.h"
 #include "exchange/Module1.h"
 #include "host/Komputer.h"
 #include "pace/Pause.h"
+#include "record/Recorder.h"
 #include "window/MessageBox.h"
 #include "window/fUtama.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
+#include <malloc.h>
 #include <memory>
 
 class BenchSimulation : public QObject
@@ -29,6 +35,8 @@ private Q_SLOTS:
     void pause();
     void exchange();
     void frame();
+    void back();
+    void timeline();
 
 private:
     // The window's own pause has no passes, so that an exchange times the simulation alone.
@@ -137,6 +145,70 @@ void BenchSimulation::frame()
         capture->write(request);
     }
     QVERIFY(!capture->stopped());
+}
+
+// Page Up while the worked example's last word waits for its step: the exchange unwinds, the
+// tables are put back and it runs again without a pause to the word before, which then waits.
+// Timed from the key's call to that word on the screen, 21 times; the median is reported.
+void BenchSimulation::back()
+{
+    Pause step(0);
+    step.setPace(Pause::Pace::Step);
+    fUtama window(step, nullptr, std::make_unique<CountedMessages>(m_messages));
+    Recorder recorder(window, step);
+    window.show();
+    window.Komputer1_Click(0);
+    int word = 0;
+    QList<qint64> times;
+    QElapsedTimer clock;
+    connect(&recorder, &Recorder::goingTo, this, [&] { word = 0; });
+    for (int i = 0; i < fUtama::HostCount; ++i) {
+        connect(&window.host(i), &Komputer::WordFlashed, this, [&] {
+            ++word;
+            if (step.skipping())
+                return;
+            if (word == 20 && clock.isValid()) {
+                times << clock.nsecsElapsed();
+                clock.invalidate();
+            }
+            const bool again = word == 21 && times.size() < 21;
+            QTimer::singleShot(0, this, [&, again] {
+                if (again) {
+                    clock.start();
+                    recorder.back();
+                } else {
+                    step.step();
+                }
+            });
+        });
+    }
+    window.findChild<QLineEdit *>(QStringLiteral("IPCari"))->setText(QStringLiteral("192.168.0.4"));
+    window.findChild<QPushButton *>(QStringLiteral("Command2"))->click();
+    QTRY_COMPARE(times.size(), 21);
+    QTRY_VERIFY(!recorder.running());
+    std::sort(times.begin(), times.end());
+    QTest::setBenchmarkResult(double(times[10]) / 1e6, QTest::WalltimeMilliseconds);
+}
+
+// The heap a recorder holds after 1000 exchanges, each the worked example from emptied tables.
+void BenchSimulation::timeline()
+{
+    Pause none(0);
+    fUtama window(none, nullptr, std::make_unique<CountedMessages>(m_messages));
+    window.Komputer1_Click(0);
+    window.findChild<QLineEdit *>(QStringLiteral("IPCari"))->setText(QStringLiteral("192.168.0.4"));
+    auto *broadcast = window.findChild<QPushButton *>(QStringLiteral("Command2"));
+    const size_t before = mallinfo2().uordblks;
+    {
+        Recorder recorder(window, none);
+        for (int exchange = 0; exchange < 1000; ++exchange) {
+            for (int index = 0; index < fUtama::HostCount; ++index)
+                window.host(index).ClearEntry();
+            broadcast->click();
+        }
+        QCOMPARE(recorder.exchanges().size(), 1000);
+        QTest::setBenchmarkResult(double(mallinfo2().uordblks - before), QTest::BytesAllocated);
+    }
 }
 
 QTEST_MAIN(BenchSimulation)

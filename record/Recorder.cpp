@@ -43,6 +43,27 @@ Recorder::Tables Recorder::tablesOf(const fUtama &window)
     return tables;
 }
 
+// The tables now; a host's table that is as in `previous` shares its storage, so that a long
+// lesson holds each change once.
+Recorder::Tables Recorder::snapshot(const Tables &previous) const
+{
+    Tables now = tablesOf(m_window);
+    for (size_t h = 0; h < now.size(); ++h) {
+        if (now[h] == previous[h])
+            now[h] = previous[h];
+    }
+    return now;
+}
+
+const Recorder::Tables &Recorder::latest() const
+{
+    static const Tables none;
+    if (m_exchanges.isEmpty())
+        return none;
+    const Exchange &last = m_exchanges.last();
+    return last.steps.isEmpty() ? last.before : last.steps.last().after;
+}
+
 int Recorder::indexOf(const Komputer &host) const
 {
     for (int i = 0; i < fUtama::HostCount; ++i) {
@@ -63,7 +84,7 @@ void Recorder::propagationStarts(const Komputer &origin, const ArpPacket &packet
             Exchange exchange;
             exchange.requester = indexOf(origin);
             exchange.ip = packet.TargetIP;
-            exchange.before = tablesOf(m_window);
+            exchange.before = snapshot(latest());
             exchange.packetBefore = packet;
             exchange.selectedBefore = m_selected;
             add(exchange);
@@ -159,7 +180,7 @@ void Recorder::add(Exchange exchange)
 
 void Recorder::add(Step step)
 {
-    step.after = tablesOf(m_window);
+    step.after = snapshot(latest());
     step.changedHost = -2; // its tables are taken again as the next step begins
     Exchange &last = m_exchanges.last();
     last.steps.append(std::move(step));
@@ -176,10 +197,10 @@ void Recorder::settleLast()
     Step &step = last.steps.last();
     if (step.changedHost != -2)
         return;
-    step.after = tablesOf(m_window);
-    step.changedHost = -1;
     const Tables &before =
         last.steps.size() > 1 ? last.steps[last.steps.size() - 2].after : last.before;
+    step.after = snapshot(before);
+    step.changedHost = -1;
     for (int h = 0; h < fUtama::HostCount && step.changedHost < 0; ++h) {
         const auto &was = before[size_t(h)];
         const auto &now = step.after[size_t(h)];

@@ -105,6 +105,8 @@ private:
     void add(Step step);
     void settleLast();
     int indexOf(const Komputer &host) const;
+    Tables snapshot(const Tables &previous) const;
+    const Tables &latest() const;
     int rowOfWord(int word) const;
     void clearAgain();
     bool go(int word);

@@ -106,6 +106,11 @@ compare "exchange" "$(ms exchange '')" "one whole Delay, the default" \
 echo "One frame written to a capture and flushed (--capture, two an exchange), median of 9:"
 compare "frame" "$(ms frame '' | awk '{print $1 * 1e3}')" "one exchange, pause of 0" \
     "$(ms exchange '' | awk '{print $1 * 1e3}')" us
+echo "Page Up at the worked example's last word, to the word before on the screen, median of 21:"
+compare "Page Up" "$(ms back '')" "one frame at 60 Hz" 16.7 ms
+echo "The heap a timeline of 1000 exchanges (the worked example each) holds:"
+compare "1000 exchanges" "$(ms timeline '' | awk '{print $1 / 1048576}')" \
+    "tolvane's peak memory at start" "$tmem" MiB
 
 # A process's time on a CPU (ns) and times run, summed over its threads from the kernel's
 # schedstat (ns on a CPU, waiting, times run); idle() measures a window that stands shown.
