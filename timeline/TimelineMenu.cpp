@@ -31,17 +31,21 @@ TimelineMenu::TimelineMenu(Recorder &recorder, QMenu *menu, QWidget *window)
 
 TimelineMenu::~TimelineMenu() = default;
 
-// Beside the simulation, right of it where the screen has the room, else left of it, as high.
+// Beside the simulation, right of it where the screen has the room, else left of it, as high
+// as it and as wide as the room allows; over it where there is no room beside it.
 void TimelineMenu::placeBeside()
 {
     const QRect main = m_beside->frameGeometry();
     const QRect screen = m_beside->screen()->availableGeometry();
-    m_window->resize(m_window->width(), m_beside->height());
-    const int width = m_window->frameGeometry().width();
-    if (main.right() + width < screen.right())
-        m_window->move(main.right() + 1, main.top());
-    else if (main.left() - width > screen.left())
-        m_window->move(main.left() - width, main.top());
+    const int frame = m_window->frameGeometry().width() - m_window->width();
+    const int right = screen.right() - main.right() - frame;
+    const int left = main.left() - screen.left() - frame;
+    const int room = qMax(right, left);
+    if (room < m_window->minimumSizeHint().width())
+        return;
+    m_window->resize(qMin(m_window->width(), room), m_beside->height());
+    m_window->move(right >= left ? main.right() + 1 : main.left() - m_window->width() - frame,
+                   main.top());
 }
 
 TimelineWindow *TimelineMenu::showWindow()

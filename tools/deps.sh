@@ -18,8 +18,8 @@ run_packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins libgl-dev fonts
 # manual page, the licence headers and the package; tcpdump reads the capture back.
 test_packages=(xvfb xauth xdotool openbox wmctrl qt6-base-private-dev dbus at-spi2-core
     python3-pyatspi desktop-file-utils appstream dpkg-dev file groff-base reuse lintian tcpdump)
-# ImageMagick takes the README's screenshots off the X server.
-docs_packages=(xvfb xauth xdotool imagemagick)
+# ImageMagick takes the README's screenshots off the X server; Openbox places the timeline.
+docs_packages=(xvfb xauth xdotool imagemagick openbox)
 # Xvfb and Xlib watch for the first frame, dbus-run-session gives the session bus a desktop has,
 # free (procps) names the memory, valgrind counts the instructions, xdotool starts an exchange.
 bench_packages=(xvfb libx11-dev dbus procps valgrind xdotool)

@@ -3,8 +3,9 @@
 # SPDX-FileCopyrightText: 2026 The Tolvane developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Takes the README's screenshots, docs/screenshot-{start,exchange,message}.png, from the real
-# program on an X server of its own (xvfb-run), driven with xdotool and read with ImageMagick.
+# Takes the README's screenshots, docs/screenshot-{start,exchange,message,timeline}.png, from
+# the real program on an X server of its own (xvfb-run), driven with xdotool and read with
+# ImageMagick.
 # Usage: tools/screenshots.sh [BUILD_DIR]   (default: build-screenshots)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -34,3 +35,27 @@ shoot='
     kill %1
 '
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c "$shoot" shoot "$build/tolvane" "$root/docs"
+
+# The timeline beside the window, on a screen with room for both, its row for Wimse's "Found!"
+# chosen: the packet in flight and the tables after it.
+timeline='
+    openbox --sm-disable >/dev/null 2>&1 &
+    sleep 1
+    "$1" --timeline &
+    window=$(xdotool search --sync --onlyvisible --name "^Tolvane$" | head -n1)
+    steps=$(xdotool search --sync --onlyvisible --name "^Tolvane Timeline$" | head -n1)
+    sleep 0.5
+    xdotool mousemove --window "$window" 110 60 click 1 key alt+b
+    sleep 3
+    xdotool windowactivate --sync "$steps" key Down Down Down Down Down Down Down
+    sleep 0.5
+    # Both windows with their frames, xdotool giving a framed window a Y some 20 pixels low.
+    eval "$(xdotool getwindowgeometry --shell "$steps")"
+    left=$((X - 4)) top=$((Y - 48)) bottom=$((Y + HEIGHT + 4))
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    top=$((Y - 48 < top ? Y - 48 : top)) bottom=$((Y + HEIGHT + 4 > bottom ? Y + HEIGHT + 4 : bottom))
+    import -window root -crop "$((X + WIDTH + 4 - left))x$((bottom - top))+${left}+${top}" \
+        +repage "$2/screenshot-timeline.png"
+    kill %2
+'
+xvfb-run -a -s "-screen 0 1920x1080x24" bash -c "$timeline" shoot "$build/tolvane" "$root/docs"
