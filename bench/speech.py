@@ -426,6 +426,24 @@ def step(session):
     if ends:
         print(f"  Page Down {number} times; from each to the end of its speech: median "
               f"{statistics.median(ends):.1f} s, max {max(ends):.1f} s")
+    # Back with Page Up three words from the end, then forward again with Page Down.
+    walked = {"Page_Up": [], "Page_Down": []}
+    for key in ["Page_Up"] * 3 + ["Page_Down"] * 3:
+        outcome = session.act(key, 1.5, 60)
+        spans = session.recording.stretches(outcome.mark)
+        missing = outcome.missing()
+        sent, spoken = sent + len(outcome.notes), spoken + len(outcome.notes) - len(missing)
+        said = " | ".join(f"'{text}'" for text in outcome.said) or "(Orca said nothing)"
+        if spans:
+            walked[key].append(seconds(spans[-1][1] + 1 - outcome.mark))
+            print(f"  {key}: heard {seconds(spans[0][0] - outcome.mark):.1f} to "
+                  f"{walked[key][-1]:.1f} s after the key: {said}")
+        else:
+            print(f"  {key}: nothing heard: {said}")
+    for key, times in walked.items():
+        if times:
+            print(f"  {key}, walking: from each key to the end of its speech: median "
+                  f"{statistics.median(times):.1f} s, max {max(times):.1f} s")
     print(f"  sentences sent {sent}, spoken {spoken}")
 
 

@@ -10,7 +10,8 @@
 # Scenarios: worked (Space, Alt+B: how long the speech lasts, which notifications are spoken),
 # reading (what Tab and Down arrow read), drops (Alt+H then Alt+B, EXCHANGES times). All three
 # by default, in that order, on one run of the program. step (Space, Alt+B, then Page Down word
-# by word: how long after each key its sentence ends) runs alone, the program at --pace step.
+# by word, then Page Up three words back and Page Down three forward: how long after each key
+# its sentence ends) runs alone, the program at --pace step.
 # --keep DIR keeps the recording (heard.raw: s16le, mono, 16 kHz) and the logs of Orca,
 # speech-dispatcher, PulseAudio and the program in DIR.
 # Usage: bench/speech.sh [worked|reading|drops|step]... [--binary PATH] [--exchanges N]
