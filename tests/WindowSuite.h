@@ -116,7 +116,7 @@ protected:
                 const QString ip = entry.section(u' ', 0, 0);
                 const qint16 owner = window->GetIdxByIP(ip);
                 const bool right =
-                    owner < fUtama::HostCount && ip + u' ' + host(owner).MAC() == entry;
+                    owner < fUtama::HostCount && entry == ip + u' ' + host(owner).MAC();
                 entries << ip.right(1) + (right ? "" : "?");
             }
             all << entries.join(u' ');
