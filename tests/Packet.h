@@ -17,12 +17,7 @@ inline ArpPacket packet(const QString &fields)
 
 inline QString fields(const ArpPacket &p)
 {
-    return QStringList{QString::number(p.Operation),
-                       p.SenderIP,
-                       p.SenderMAC,
-                       p.TargetIP,
-                       p.TargetMAC,
-                       p.DestIP,
-                       p.DestMAC}
-        .join(u'|');
+    return QString::number(p.Operation) + u'|' +
+           QStringList{p.SenderIP, p.SenderMAC, p.TargetIP, p.TargetMAC, p.DestIP, p.DestMAC}.join(
+               u'|');
 }

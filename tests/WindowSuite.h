@@ -39,8 +39,7 @@ class WindowSuite : public QObject
 {
 protected:
     // Without a message box of the test's own, messages are written down.
-    void open(std::unique_ptr<RandomSource> random = nullptr,
-              std::unique_ptr<MessageBox> box = nullptr)
+    void open(std::unique_ptr<RandomSource> random = nullptr)
     {
         QApplication::setStyle(QStringLiteral("Fusion"));
         Module1::Packet = Module1::Reply = ArpPacket();
@@ -48,14 +47,15 @@ protected:
         messages.clear();
         pauses.clear();
         pause = std::make_unique<Pause>(1);
-        window = std::make_unique<fUtama>(
-            *pause, std::move(random), box ? std::move(box) : std::make_unique<Messages>(messages));
+        window = std::make_unique<fUtama>(*pause, std::move(random),
+                                          std::make_unique<Messages>(messages));
         for (int i = 0; i < fUtama::HostCount; ++i) {
             connect(&host(i), &Komputer::WordFlashed, window.get(), [this, i](const QString &w) {
                 pauses << QString::number(i) + w.left(1) + green();
-                rowsAtPause = control<QTreeWidget>("ListView1")->topLevelItemCount();
-                if (onPause)
-                    onPause(int(pauses.size()));
+                rowsAtPause = view()->topLevelItemCount();
+                for (const auto &[at, what] : std::as_const(queued))
+                    if (!at || at == pauses.size())
+                        QMetaObject::invokeMethod(window.get(), what, Qt::QueuedConnection);
             });
         }
         window->show();
@@ -63,7 +63,7 @@ protected:
 
     void close()
     {
-        onPause = {};
+        queued.clear();
         window.reset();
         pause.reset();
     }
@@ -77,7 +77,11 @@ protected:
     }
     QLineEdit *box(const char *name) const { return control<QLineEdit>(name); }
     QPushButton *button(const char *name) const { return control<QPushButton>(name); }
+    QTreeWidget *view() const { return control<QTreeWidget>("ListView1"); }
 
+    // What to do, queued, at the start of the given pause, or of every pause for 0: the pause
+    // handles it while it processes events.
+    void queue(int at, const std::function<void()> &what) { queued.append({at, what}); }
     void select(int i) { QTest::mouseClick(&host(i), Qt::LeftButton); }
     void broadcast(const QString &ip)
     {
@@ -88,18 +92,16 @@ protected:
     // The indexes of the green segments, or of the lit hosts, as digits.
     QString green() const
     {
-        return digits(fUtama::SegmentCount,
-                      [this](int i) { return segment(i).BorderColor() == Segment::Green; });
+        QString found;
+        for (int i = 0; i < fUtama::SegmentCount; ++i)
+            found += segment(i).BorderColor() == Segment::Green ? QString::number(i) : "";
+        return found;
     }
     QString lit() const
     {
-        return digits(fUtama::HostCount, [this](int i) { return host(i).isLit(); });
-    }
-    static QString digits(int count, const std::function<bool(int)> &on)
-    {
         QString found;
-        for (int i = 0; i < count; ++i)
-            found += on(i) ? QString::number(i) : QString();
+        for (int i = 0; i < fUtama::HostCount; ++i)
+            found += host(i).isLit() ? QString::number(i) : "";
         return found;
     }
 
@@ -114,7 +116,7 @@ protected:
                 const QString ip = entry.section(u' ', 0, 0);
                 const qint16 owner = window->GetIdxByIP(ip);
                 const bool right =
-                    owner < fUtama::HostCount && ip + u' ' + host(owner).MAC() == entry;
+                    owner < fUtama::HostCount && entry == ip + u' ' + host(owner).MAC();
                 entries << ip.right(1) + (right ? "" : "?");
             }
             all << entries.join(u' ');
@@ -124,10 +126,9 @@ protected:
 
     QStringList listed() const
     {
-        const QTreeWidget *view = control<QTreeWidget>("ListView1");
         QStringList rows;
-        for (int i = 0; i < view->topLevelItemCount(); ++i)
-            rows << view->topLevelItem(i)->text(0) + u' ' + view->topLevelItem(i)->text(1);
+        for (int i = 0; i < view()->topLevelItemCount(); ++i)
+            rows << view()->topLevelItem(i)->text(0) + u' ' + view()->topLevelItem(i)->text(1);
         return rows;
     }
 
@@ -136,5 +137,5 @@ protected:
     QStringList messages;
     QStringList pauses;
     int rowsAtPause = 0;
-    std::function<void(int pause)> onPause;
+    QList<std::pair<int, std::function<void()>>> queued;
 };

@@ -13,35 +13,6 @@ class TestArpTable : public QObject
 {
     Q_OBJECT
 
-    // One operation: "add IP MAC", "del IP", "count N", "clear" change the table; "find IP",
-    // "mac IP", "ip N" and "macat N" answer. A run-time error answers "!" and its name.
-    static QString run(ArpTable &table, const QString &operation)
-    {
-        const QStringList w = operation.split(u' ');
-        const QString op = w[0];
-        const auto n = static_cast<qint16>(w.value(1).toInt());
-        QString answer;
-        const QString error = Support::errorOf([&] {
-            if (op == u"add")
-                table.add(w[1], w[2]);
-            else if (op == u"del")
-                table.remove(w[1]);
-            else if (op == u"count")
-                table.setCount(n);
-            else if (op == u"clear")
-                table.clearToFirst();
-            else if (op == u"find")
-                answer = QString::number(table.find(w[1]));
-            else if (op == u"mac")
-                answer = table.macOf(w[1]);
-            else if (op == u"ip")
-                answer = table.ipAt(n);
-            else if (op == u"macat")
-                answer = table.macAt(n);
-        });
-        return error.isEmpty() ? answer : u'!' + error;
-    }
-
 private Q_SLOTS:
     // Each row: a script run on a new table => what its queries answered => the entries left.
     void operations_data()
@@ -71,6 +42,8 @@ private Q_SLOTS:
         QTest::newRow("clearing keeps the first entry only") << abc + "; clear; ip 2 =>  => 1 a";
     }
 
+    // One operation a step: "add IP MAC", "del IP", "count N", "clear" change the table; "find
+    // IP", "mac IP", "ip N" and "macat N" answer. A run-time error answers "!" and its name.
     void operations()
     {
         QFETCH(QString, row);
@@ -78,9 +51,29 @@ private Q_SLOTS:
         ArpTable table;
         QStringList answers;
         for (const QString &operation : part[0].split("; ")) {
-            const QString answer = run(table, operation);
-            if (!answer.isEmpty() || operation.contains(QRegularExpression("^(find|mac|ip)")))
-                answers << answer;
+            const QStringList w = operation.split(u' ');
+            const auto n = static_cast<qint16>(w.value(1).toInt());
+            QString answer;
+            const QString error = Support::errorOf([&] {
+                if (w[0] == u"add")
+                    table.add(w[1], w[2]);
+                else if (w[0] == u"del")
+                    table.remove(w[1]);
+                else if (w[0] == u"count")
+                    table.setCount(n);
+                else if (w[0] == u"clear")
+                    table.clearToFirst();
+                else if (w[0] == u"find")
+                    answer = QString::number(table.find(w[1]));
+                else if (w[0] == u"mac")
+                    answer = table.macOf(w[1]);
+                else if (w[0] == u"ip")
+                    answer = table.ipAt(n);
+                else if (w[0] == u"macat")
+                    answer = table.macAt(n);
+            });
+            if (!error.isEmpty() || operation.contains(QRegularExpression("^(find|mac|ip)")))
+                answers << (error.isEmpty() ? answer : u'!' + error);
         }
         QCOMPARE(answers.join(u'|'), part[1]);
         QStringList entries;

@@ -41,37 +41,32 @@ private Q_SLOTS:
         dovel->Tambah(".3", "33");
     }
 
-    // Each row: the values stored, then the host as loaded, with the error that stopped it.
+    // Each row: the host as loaded, with the error that stopped it, then the values stored.
     void load_data()
     {
         QTest::addColumn<QVariantMap>("stored");
         QTest::addColumn<QString>("loaded");
-        QTest::newRow("the window's keys, in any letter case")
-            << QVariantMap{{"nama", "Tesu"}, {"mac", "11"}, {"IP", ".1"}, {"jumlah", false}}
-            << "Tesu|11|.1|on|0|Label1";
-        QTest::newRow("nothing stored") << QVariantMap() << "0|0|0|on|0|Label1";
-        QTest::newRow("texts and numbers convert")
-            << QVariantMap{{"State", "False"}, {"Jumlah", "2.5"}, {"Caption", 7}}
-            << "0|0|0|off|2|7";
-        QTest::newRow("true as text and as a count, nothing as text")
-            << QVariantMap{{"Nama", QVariant()}, {"State", " True "}, {"Jumlah", true}}
-            << "|0|0|on|-1|Label1";
-        QTest::newRow("the lowest count")
-            << QVariantMap{{"Jumlah", -32768}} << "0|0|0|on|-32768|Label1";
-        QTest::newRow("a non-zero number is true")
-            << QVariantMap{{"State", "2"}, {"Jumlah", 3.5}} << "0|0|0|on|4|Label1";
-        QTest::newRow("a value that is no number stops at its name")
-            << QVariantMap{{"Nama", "Dovel"}, {"State", "lit"}}
-            << "Dovel|0||off|0|Label1 !Type mismatch";
-        QTest::newRow("a value of no kind a host stores")
-            << QVariantMap{{"State", QPoint()}} << "0|0||off|0|Label1 !Type mismatch";
-        QTest::newRow("a count of no kind a host stores")
-            << QVariantMap{{"Jumlah", QPoint()}} << "0|0|0|on|0|Label1 !Type mismatch";
-        QTest::newRow("nothing as a state, a count beyond 16 bits")
-            << QVariantMap{{"State", QVariant()}, {"Jumlah", 40000}}
-            << "0|0|0|off|0|Label1 !Overflow";
-        QTest::newRow("a count beyond any integer")
-            << QVariantMap{{"Jumlah", 1e10}} << "0|0|0|on|0|Label1 !Overflow";
+        const auto row = [](const char *name, const char *loaded, const QVariantMap &stored) {
+            QTest::newRow(name) << stored << loaded;
+        };
+        row("the window's keys, in any letter case", "Tesu|11|.1|on|0|Label1",
+            {{"nama", "Tesu"}, {"mac", "11"}, {"IP", ".1"}, {"jumlah", false}});
+        row("nothing stored", "0|0|0|on|0|Label1", {});
+        row("texts and numbers convert", "0|0|0|off|2|7",
+            {{"State", "False"}, {"Jumlah", "2.5"}, {"Caption", 7}});
+        row("true as text and as a count, nothing as text", "|0|0|on|-1|Label1",
+            {{"Nama", QVariant()}, {"State", " True "}, {"Jumlah", true}});
+        row("the lowest count", "0|0|0|on|-32768|Label1", {{"Jumlah", -32768}});
+        row("a non-zero number is true", "0|0|0|on|4|Label1", {{"State", "2"}, {"Jumlah", 3.5}});
+        row("a value that is no number stops at its name", "Dovel|0||off|0|Label1 !Type mismatch",
+            {{"Nama", "Dovel"}, {"State", "lit"}});
+        row("a value of no kind a host stores", "0|0||off|0|Label1 !Type mismatch",
+            {{"State", QPoint()}});
+        row("a count of no kind a host stores", "0|0|0|on|0|Label1 !Type mismatch",
+            {{"Jumlah", QPoint()}});
+        row("nothing as a state, a count beyond 16 bits", "0|0|0|off|0|Label1 !Overflow",
+            {{"State", QVariant()}, {"Jumlah", 40000}});
+        row("a count beyond any integer", "0|0|0|on|0|Label1 !Overflow", {{"Jumlah", 1e10}});
     }
 
     void load()
@@ -138,69 +133,58 @@ private Q_SLOTS:
         QTest::keyClick(&k, Qt::Key_Space);
         QCOMPARE(clicks.count(), 3);
     }
-    // Each row: what Dovel knew, the packet, then the words flashed / the table / the reply.
+    // Each row: what Dovel knew ("IP MAC" added, "-IP" deleted, "clear": its table cleared as it
+    // shows "Found!") => the packet => the words flashed / the table / the reply.
     void receive_data()
     {
-        QTest::addColumn<QStringList>("known");
-        QTest::addColumn<QString>("packet");
-        QTest::addColumn<QString>("outcome");
+        QTest::addColumn<QString>("row");
         QTest::newRow("the target learns the requester and answers for itself")
-            << QStringList() << "1|.1|11|.3|"
-            << "Receive Saved! Found! / .3 33, .1 11 / 2|.3|33|.3|33|.1|11";
+            << " => 1|.1|11|.3| => Receive Saved! Found! / .3 33, .1 11 / 2|.3|33|.3|33|.1|11";
         QTest::newRow("the own address counts before the table's entry for it")
-            << QStringList{".3 old", ".1 11"} << "1|.1|11|.3|"
-            << "Receive Found! / .3 old, .1 11 / 2|.3|33|.3|33|.1|11";
+            << ".3 old; .1 11 => 1|.1|11|.3| => Receive Found! / .3 old, .1 11 / "
+               "2|.3|33|.3|33|.1|11";
         QTest::newRow("the table's first entry answers as any other")
-            << QStringList{"-.3", ".4 44"} << "1|.1|11|.4|"
-            << "Receive Saved! Found! / .4 44, .1 11 / 3|.3|33|.4|44|.1|11";
+            << "-.3; .4 44 => 1|.1|11|.4| => Receive Saved! Found! / .4 44, .1 11 / "
+               "3|.3|33|.4|44|.1|11";
         QTest::newRow("a host holding the target answers from its table")
-            << QStringList{".4 44", ".1 11"} << "1|.1|11|.4|"
-            << "Receive Found! / .3 33, .4 44, .1 11 / 3|.3|33|.4|44|.1|11";
+            << ".4 44; .1 11 => 1|.1|11|.4| => Receive Found! / .3 33, .4 44, .1 11 / "
+               "3|.3|33|.4|44|.1|11";
+        // Clearing the table while the host shows "Found!" must not send out an empty MAC.
+        QTest::newRow("the answer carries the MAC held when it decided")
+            << ".4 44; clear => 1|.1|11|.4| => Receive Saved! Found! / .3 33 / 3|.3|33|.4|44|.1|11";
         QTest::newRow("an unknown target is only received")
-            << QStringList() << "1|.1|11|.9|"
-            << "Receive Saved! / .3 33, .1 11 / 0||||||";
+            << " => 1|.1|11|.9| => Receive Saved! / .3 33, .1 11 / 0||||||";
         QTest::newRow("a reply from the target is stored")
-            << QStringList() << "2|.4|44|.4|44"
-            << "Receive Saved! Saved! / .3 33, .4 44 / 0||||||";
+            << " => 2|.4|44|.4|44 => Receive Saved! Saved! / .3 33, .4 44 / 0||||||";
         QTest::newRow("a reply from a table is stored with its sender")
-            << QStringList() << "3|.2|22|.4|44"
-            << "Receive Saved! Saved! / .3 33, .2 22, .4 44 / 0||||||";
+            << " => 3|.2|22|.4|44 => Receive Saved! Saved! / .3 33, .2 22, .4 44 / 0||||||";
         QTest::newRow("a known sender is not learned again")
-            << QStringList{".2 old"} << "3|.2|22|.4|44"
-            << "Receive Saved! / .3 33, .2 old, .4 44 / 0||||||";
+            << ".2 old => 3|.2|22|.4|44 => Receive Saved! / .3 33, .2 old, .4 44 / 0||||||";
         QTest::newRow("any other operation is only received")
-            << QStringList() << "0|.1|11|.4|44"
-            << "Receive Saved! / .3 33, .1 11 / 0||||||";
+            << " => 0|.1|11|.4|44 => Receive Saved! / .3 33, .1 11 / 0||||||";
     }
 
     void receive()
     {
-        QFETCH(QStringList, known);
-        QFETCH(QString, packet);
-        for (const QString &entry : std::as_const(known)) // "IP MAC" added, "-IP" deleted
-            entry.startsWith(u'-')
-                ? dovel->Hapus(entry.mid(1))
-                : dovel->Tambah(entry.section(u' ', 0, 0), entry.section(u' ', 1));
-        Packet = ::packet(packet);
+        QFETCH(QString, row);
+        const QStringList part = row.split(" => ");
+        for (const QString &entry : part[0].split("; ", Qt::SkipEmptyParts)) {
+            if (entry == u"clear")
+                connect(dovel.get(), &Komputer::WordFlashed, this, [this](const QString &word) {
+                    if (word == u"Found!")
+                        dovel->ClearEntry();
+                });
+            else if (entry.startsWith(u'-'))
+                dovel->Hapus(entry.mid(1));
+            else
+                dovel->Tambah(entry.section(u' ', 0, 0), entry.section(u' ', 1));
+        }
+        Packet = packet(part[1]);
         dovel->Receive();
         const QString table = Support::tableOf(*dovel).join(", ");
-        QTEST(words.join(u' ') + " / " + table + " / " + fields(Reply), "outcome");
+        QCOMPARE(words.join(u' ') + " / " + table + " / " + fields(Reply), part[2]);
         QCOMPARE(ReplyReady, Reply.Operation != 0);
         QCOMPARE(dovel->Caption(), QString());
-    }
-
-    // Clearing the table while the host shows "Found!" must not send out an empty MAC.
-    void answerCarriesTheMacHeldWhenItDecided()
-    {
-        dovel->Tambah(".4", "44");
-        connect(dovel.get(), &Komputer::WordFlashed, this, [this](const QString &word) {
-            if (word == u"Found!")
-                dovel->ClearEntry();
-        });
-        Packet = packet("1|.1|11|.4|");
-        dovel->Receive();
-        QCOMPARE(Reply.TargetMAC, "44");
-        QCOMPARE(Support::tableOf(*dovel), QStringList{".3 33"});
     }
 };
 

@@ -70,16 +70,14 @@ private Q_SLOTS:
     void slowWord_data()
     {
         QTest::addColumn<QString>("during");
-        QTest::addColumn<bool>("unwinds");
-        QTest::newRow("its time passes") << "time" << false;
-        QTest::newRow("a new pace ends it") << "pace" << false;
-        QTest::newRow("the program's end ends it, unwinding") << "end" << true;
+        QTest::newRow("its time passes") << "time";
+        QTest::newRow("a new pace ends it") << "pace";
+        QTest::newRow("the program's end ends it, unwinding") << "end";
     }
 
     void slowWord()
     {
         QFETCH(QString, during);
-        QFETCH(bool, unwinds);
         const auto length =
             during == u"time" ? std::chrono::milliseconds(1) : std::chrono::hours(1);
         Pause slow(1, length);
@@ -92,18 +90,18 @@ private Q_SLOTS:
             else if (during == u"end")
                 slow.end(0);
         });
-        if (unwinds)
+        if (during == u"end")
             QVERIFY_THROWS_EXCEPTION(Unwind, slow.wait());
         else
             slow.wait();
         QVERIFY(handled);
     }
 
-    // Which key ends a step, with the focus where.
+    // Which key ends a step, with the focus where; or the program's end ending it.
     void stepWaitsForItsKey_data()
     {
         QTest::addColumn<QString>("focus");
-        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("key"); // 0: the program ends instead, unwinding
         QTest::addColumn<bool>("steps");
         QTest::newRow("Page Down in the address box") << "IPCari" << int(Qt::Key_PageDown) << true;
         QTest::newRow("Page Down in the table") << "ListView1" << int(Qt::Key_PageDown) << true;
@@ -111,6 +109,7 @@ private Q_SLOTS:
         QTest::newRow("Right moves the caret in the box")
             << "IPCari" << int(Qt::Key_Right) << false;
         QTest::newRow("Page Up is no step") << "Command1" << int(Qt::Key_PageUp) << false;
+        QTest::newRow("the program's end") << "Command1" << 0 << true;
     }
 
     void stepWaitsForItsKey()
@@ -128,30 +127,23 @@ private Q_SLOTS:
         KeysSeen seen;
         control<QWidget>(focus)->installEventFilter(&seen);
         QTimer::singleShot(0, window.get(), [&] {
+            if (!key)
+                return pause->end(0);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
             if (pause->waitsForStep() && seen.keys)
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
         });
-        pause->wait();
+        if (key)
+            pause->wait();
+        else
+            QVERIFY_THROWS_EXCEPTION(Unwind, pause->wait());
         QCOMPARE(seen.keys, steps ? 0 : 1);
         QVERIFY(!pause->waitsForStep());
         // The key moved nothing it stepped past; once the wait is over the keys are the
         // controls' again.
-        QVERIFY(!control<QTreeWidget>("ListView1")->currentIndex().isValid());
-        QTest::keyClick(control<QTreeWidget>("ListView1"), Qt::Key_PageDown);
-        QVERIFY(control<QTreeWidget>("ListView1")->currentIndex().isValid());
-    }
-
-    // The program's end ends a waiting step, unwinding, and leaves the keys to the controls.
-    void stepEndsWithTheProgram()
-    {
-        select(0);
-        pause->setPace(Pause::Pace::Step);
-        QTimer::singleShot(0, window.get(), [this] { pause->end(0); });
-        QVERIFY_THROWS_EXCEPTION(Unwind, pause->wait());
-        QVERIFY(!pause->waitsForStep());
-        QTest::keyClick(control<QTreeWidget>("ListView1"), Qt::Key_PageDown);
-        QVERIFY(control<QTreeWidget>("ListView1")->currentIndex().isValid());
+        QVERIFY(!view()->currentIndex().isValid());
+        QTest::keyClick(view(), Qt::Key_PageDown);
+        QVERIFY(view()->currentIndex().isValid());
     }
 
     // The three paces, one checked; a choice there is the pause's, and the other way round.

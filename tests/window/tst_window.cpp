@@ -35,58 +35,42 @@ class TestWindow : public WindowSuite
 
     Draws *draws = nullptr;
 
-    void act(const QString &what)
-    {
-        if (what == u"broadcast")
-            button("Command2")->click();
-        else if (what == u"clear")
-            button("Command3")->click();
-        else if (what == u"exit")
-            button("Command1")->click();
-        else if (what == u"close")
-            window->windowHandle()->close();
-        else
-            select(what.right(1).toInt());
-    }
-
 private Q_SLOTS:
     void init()
     {
         // 16 to 45 over 256: each host's MAC tells which draws it took.
-        QList<float> steps;
-        for (int n = 16; n < 46; ++n)
-            steps << n / 256.0f;
         auto source = std::make_unique<Draws>();
-        source->values = steps;
+        for (int n = 16; n < 46; ++n)
+            source->values << n / 256.0f;
         draws = source.get();
         open(std::move(source));
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
     void cleanup() { close(); }
 
+    // Each row: the draws, as fractions => the MAC they make => the IP they make.
     void generators_data()
     {
-        QTest::addColumn<QList<float>>("values");
-        QTest::addColumn<QString>("mac");
-        QTest::addColumn<QString>("ip");
-        QTest::newRow("zero") << QList<float>{0} << "0-0-0-0-0-0"
-                              << "1.1.1.1";
-        QTest::newRow("halves round to even")
-            << QList<float>{2.5f / 256, 3.5f / 256, 0.5f / 256, 0.5f} << "2-4-0-80-2-4"
-            << "2.3.1.120";
+        QTest::addColumn<QString>("row");
+        QTest::newRow("zero") << "0 => 0-0-0-0-0-0 => 1.1.1.1";
+        QTest::newRow("halves round to even") << "2.5/256 3.5/256 0.5/256 0.5 => 2-4-0-80-2-4 "
+                                                 "=> 2.3.1.120";
         QTest::newRow("the top rounds to 256, then 0; to 240, then 1")
-            << QList<float>{255.5f / 256, 255.4f / 256, 239.4f / 240, 0.9999f} << "0-FF-FF-0-0-FF"
-            << "1.239.239.1";
+            << "255.5/256 255.4/256 239.4/240 0.9999 => 0-FF-FF-0-0-FF => 1.239.239.1";
     }
 
     void generators()
     {
-        QFETCH(QList<float>, values);
-        draws->values = values;
+        QFETCH(QString, row);
+        const QStringList part = row.split(" => ");
+        draws->values.clear();
+        for (const QString &value : part[0].split(u' '))
+            draws->values << value.section(u'/', 0, 0).toFloat() /
+                                 (value.contains(u'/') ? value.section(u'/', 1).toFloat() : 1);
         draws->next = 0;
-        QTEST(window->BuatMACAcak(), "mac");
+        QCOMPARE(window->BuatMACAcak(), part[1]);
         draws->next = 0;
-        QTEST(window->BuatIPAcak(), "ip");
+        QCOMPARE(window->BuatIPAcak(), part[2]);
     }
 
     void firstShown()
@@ -94,15 +78,13 @@ private Q_SLOTS:
         for (int i = 0; i < fUtama::HostCount; ++i) {
             const QString ip = QStringLiteral("192.168.0.%1").arg(i + 1);
             QCOMPARE(Support::tableOf(host(i)), QStringList{ip + u' ' + host(i).MAC()});
-            QCOMPARE(host(i).Caption(), QString());
-            QVERIFY(!host(i).State());
+            QVERIFY(!host(i).State() && host(i).Caption().isEmpty());
         }
         QCOMPARE(host(0).MAC() + ' ' + host(4).MAC(), "10-11-12-13-14-15 28-29-2A-2B-2C-2D");
-        QCOMPARE(lit(), QString());
+        QCOMPARE(lit() + box("IPCari")->text(), "192.168.0.4");
         QVERIFY(draws->seeds.size() == 1 && // seeded once, from the seconds of the day
                 qAbs(draws->seeds[0] - QTime::currentTime().msecsSinceStartOfDay() / 1000) < 3);
         QVERIFY(!button("Command2")->isEnabled() && !button("Command3")->isEnabled());
-        QCOMPARE(box("IPCari")->text(), "192.168.0.4");
         QCOMPARE(listed(), QStringList());
         const QPoint offCentre =
             window->geometry().center() - window->screen()->geometry().center();
@@ -137,8 +119,8 @@ private Q_SLOTS:
                 lightness +=
                     QString::number(network.pixelColor(middle + d * across).lightness() / 26);
             QCOMPARE(lightness, "940000499"); // 4 pixels black, 2 halves grey
-            QCOMPARE(window->networkArea()->childAt(middle),
-                     nullptr); // a click goes through to the area
+            // A click goes through to the area.
+            QCOMPARE(window->networkArea()->childAt(middle), nullptr);
         }
         // A host: its screen dark until it is selected, and white where its picture ends.
         QVERIFY(network.pixelColor(host(0).pos() + QPoint(60, 25)).lightness() < 64);
@@ -148,97 +130,96 @@ private Q_SLOTS:
         QCOMPARE(network.pixelColor(host(1).pos() + QPoint(146, 150)), QColor(Qt::white));
 
         // Each end point is placed as it is set, not only when the last one is.
-        segment(3).setX1(3);
-        QVERIFY(segment(3).geometry().contains(3, segment(3).Y1()));
-        segment(3).setY1(4);
-        QVERIFY(segment(3).geometry().contains(3, 4));
-        segment(3).setX2(600);
-        QVERIFY(segment(3).geometry().contains(600, segment(3).Y2()));
-        segment(3).setY2(600);
-        QVERIFY(segment(3).geometry().contains(600, 600));
+        Segment &s = segment(3);
+        s.setX1(3);
+        QVERIFY(s.geometry().contains(3, s.Y1()));
+        s.setY1(4);
+        QVERIFY(s.geometry().contains(3, 4));
+        s.setX2(600);
+        QVERIFY(s.geometry().contains(600, s.Y2()));
+        s.setY2(600);
+        QVERIFY(s.geometry().contains(600, 600));
         // A segment lit for a packet shows at once, not at the next full repaint.
-        const Segment &bottom = segment(2);
         segment(2).setBorderColor(Segment::Green);
         QCoreApplication::processEvents();
         const auto *screen = static_cast<QImage *>(window->backingStore()->paintDevice());
-        const QPoint middle = window->networkArea()->pos() + (bottom.start() + bottom.end()) / 2;
-        QCOMPARE(screen->pixelColor(middle), QColor(Qt::green));
+        const QPoint middle = (segment(2).start() + segment(2).end()) / 2;
+        QCOMPARE(screen->pixelColor(window->networkArea()->pos() + middle), QColor(Qt::green));
     }
-    // Receptions as host and lit segments ("423": host 4 while segments 2 and 3 are green),
-    // the request's, then the reply's.
+
+    // Each row: origin and target (none: an address nobody has) => the receptions as host and
+    // lit segments ("423": host 4 while segments 2 and 3 are green), the request's, then the
+    // reply's => the rows the view showed at the last pause.
     void order_data()
     {
-        QTest::addColumn<int>("origin");
-        QTest::addColumn<int>("target"); // -1: an address nobody has
-        QTest::addColumn<QString>("receptions");
-        QTest::addColumn<int>("rowsAtLastPause");
-        QTest::newRow("0 to 3") << 0 << 3 << "10 21 32 43 | 22 423 11 00" << 1;
-        QTest::newRow("1 to 4") << 1 << 4 << "00 201 32 43 | 33 22 11 00" << 2;
-        QTest::newRow("2 to 0") << 2 << 0 << "11 312 00 403 | 10 21 32 43" << 2;
-        QTest::newRow("3 to 2") << 3 << 2 << "22 423 11 00 | 11 312 00 403" << 2;
-        QTest::newRow("4 to 1") << 4 << 1 << "33 22 11 00 | 00 201 32 43" << 1;
-        QTest::newRow("2 to nobody") << 2 << -1 << "11 312 00 403" << 1;
+        QTest::addColumn<QString>("row");
+        QTest::newRow("0 to 3") << "0 3 => 10 21 32 43 | 22 423 11 00 => 1";
+        QTest::newRow("1 to 4") << "1 4 => 00 201 32 43 | 33 22 11 00 => 2";
+        QTest::newRow("2 to 0") << "2 0 => 11 312 00 403 | 10 21 32 43 => 2";
+        QTest::newRow("3 to 2") << "3 2 => 22 423 11 00 | 11 312 00 403 => 2";
+        QTest::newRow("4 to 1") << "4 1 => 33 22 11 00 | 00 201 32 43 => 1";
+        QTest::newRow("2 to nobody") << "2 none => 11 312 00 403 => 1";
     }
 
     // Outward in passes, the lower side first; the segment lit while its host receives, all
     // black after; the view refreshed after every pass.
     void order()
     {
-        QFETCH(int, origin);
-        QFETCH(int, target);
-        QFETCH(QString, receptions);
+        QFETCH(QString, row);
+        const QStringList part = row.split(" => ");
+        const int origin = part[0].left(1).toInt();
+        const bool answered = !part[0].endsWith("none");
         select(origin);
         Module1::ReplyReady = true; // as an earlier answered exchange leaves it
-        broadcast(target < 0 ? "10.0.0.99" : host(target).IP());
+        broadcast(answered ? host(part[0].right(1).toInt()).IP() : "10.0.0.99");
         const QStringList received = pauses.filter(QRegularExpression("^.R"));
-        QCOMPARE(received.join(u' ').remove(u'R'), receptions.remove("| "));
-        QTEST(rowsAtPause, "rowsAtLastPause");
+        QCOMPARE(received.join(u' ').remove(u'R'), QString(part[1]).remove("| "));
+        QCOMPARE(QString::number(rowsAtPause), part[2]);
         QCOMPARE(green(), QString());
         QCOMPARE(listed(), Support::tableOf(host(origin)));
         QCOMPARE(box("MAC")->cursorPosition(), 0); // a long text shows from its start
         const Komputer &k = host(origin);
         QCOMPARE((QStringList{box("Nama")->text(), box("IP")->text(), box("MAC")->text(), lit()}),
                  (QStringList{k.Nama(), k.IP(), k.MAC(), QString::number(origin)}));
-        QCOMPARE(host(origin).Jumlah(), target < 0 ? 1 : 2);
+        QCOMPARE(k.Jumlah(), answered ? 2 : 1);
     }
 
+    // Each row: the clicks, "pause:what" at the start of that pause (Command1 is Exit, 2
+    // Broadcast, 3 Hapus Entri) => the pauses => the tables => the lit host, or the program's
+    // exit status.
     void clickDuringExchange_data()
     {
-        QTest::addColumn<QStringList>("clicks"); // "pause:what", at the start of that pause
-        QTest::addColumn<int>("pauses");
-        QTest::addColumn<QString>("tables");
-        QTest::addColumn<QString>("end"); // the lit host, or the program's exit status
+        QTest::addColumn<QString>("row");
         QTest::newRow("the worked example; a second Broadcast is ignored")
-            << QStringList{"3:broadcast", "12:broadcast"} << 21 << WorkedExample << "lit 0";
+            << "3:Command2 12:Command2 => 21 => " + WorkedExample + " => lit 0";
         QTest::newRow("another host selected, then its table cleared")
-            << QStringList{"10:select 2", "11:clear"} << 21 << "1 4|2 1 4|3 4|4 1|5 1 4"
-            << "lit 2";
+            << "10:select2 11:Command3 => 21 => 1 4|2 1 4|3 4|4 1|5 1 4 => lit 2";
         QTest::newRow("Exit ends the exchange and the program")
-            << QStringList{"5:exit"} << 5 << "1|2 1|3 1|4|5"
-            << "exit 0";
+            << "5:Command1 => 5 => 1|2 1|3 1|4|5 => exit 0";
         QTest::newRow("closing the window does too")
-            << QStringList{"14:close"} << 14 << "1|2 1|3 1 4|4 1|5 1"
-            << "exit 0";
+            << "14:close => 14 => 1|2 1|3 1 4|4 1|5 1 => exit 0";
     }
 
     void clickDuringExchange()
     {
-        QFETCH(QStringList, clicks);
-        // Each click is queued, so the pause handles it while it processes events.
-        onPause = [&](int pause) {
-            for (const QString &click : std::as_const(clicks)) {
-                if (click.section(u':', 0, 0).toInt() == pause)
-                    QMetaObject::invokeMethod(
-                        window.get(), [this, click] { act(click.section(u':', 1)); },
-                        Qt::QueuedConnection);
-            }
-        };
+        QFETCH(QString, row);
+        const QStringList part = row.split(" => ");
+        for (const QString &click : part[0].split(u' ')) {
+            const QString what = click.section(u':', 1);
+            queue(click.section(u':', 0, 0).toInt(), [this, what] {
+                if (what == u"close")
+                    window->windowHandle()->close();
+                else if (what.startsWith(u"select"))
+                    select(what.right(1).toInt());
+                else
+                    button(qPrintable(what))->click();
+            });
+        }
         select(0);
         broadcast("192.168.0.4");
-        QTEST(int(pauses.size()), "pauses");
-        QTEST(tables(), "tables");
         const bool ended = pause->ending();
-        QTEST(ended ? "exit " + QString::number(pause->exitCode()) : "lit " + lit(), "end");
+        const QString end = ended ? "exit " + QString::number(pause->exitCode()) : "lit " + lit();
+        QCOMPARE((QStringList{QString::number(pauses.size()), tables(), end}), part.mid(1));
         QCOMPARE(window->isVisible(), !ended);
         QCOMPARE(messages, QStringList());
 
@@ -248,8 +229,7 @@ private Q_SLOTS:
         button("Command2")->click();
         const QString refusal = "Tolvane|Sudah ada nomor IP '192.168.0.4' dalam tabel ARP";
         QCOMPARE(messages, ended ? QStringList() : QStringList{refusal});
-        QCOMPARE(tables(), before);
-        QCOMPARE(pauses, QStringList());
+        QCOMPARE(tables() + pauses.join(u' '), before);
     }
 
     void runtimeErrorReachesTheUser()
@@ -260,8 +240,7 @@ private Q_SLOTS:
         QCOMPARE(messages, QStringList{"!Tolvane|Run-time error: Subscript out of range"});
         QCOMPARE(pauses.join(u' '), "1R0 1S0 2R1 2S1 3R2");
         QCOMPARE(pause->exitCode(), 1);
-        QVERIFY(pause->ending());
-        QVERIFY(!window->isVisible());
+        QVERIFY(pause->ending() && !window->isVisible());
     }
 
     // No Alt key types into the address box: before a host is chosen the buttons that own
@@ -287,13 +266,10 @@ private Q_SLOTS:
         QTRY_VERIFY(!k.hasFocus());
         const QImage plain = k.grab().toImage();
         const QRgb highlight = k.palette().color(QPalette::Highlight).rgb();
-        const int w = focused.width();
-        const int h = focused.height();
+        const int w = focused.width(), h = focused.height();
         for (const QPoint p : {QPoint(0, 0), QPoint(w / 2, 1), QPoint(1, h / 2),
-                               QPoint(w - 2, h / 2), QPoint(w / 2, h - 2)}) {
-            QCOMPARE(focused.pixel(p), highlight);
-            QVERIFY(plain.pixel(p) != highlight);
-        }
+                               QPoint(w - 2, h / 2), QPoint(w / 2, h - 2)})
+            QVERIFY(focused.pixel(p) == highlight && plain.pixel(p) != highlight);
         // An outline two pixels wide and nothing else: inside it the host looks as without focus.
         QCOMPARE(focused.copy(2, 2, w - 4, h - 4), plain.copy(2, 2, w - 4, h - 4));
     }
