@@ -45,16 +45,17 @@ class TestTimeline : public WindowSuite
 private Q_SLOTS:
     void init()
     {
+        actions.clear();
         open();
         recorder = std::make_unique<Recorder>(*window, *pause);
         pause->setPace(Pause::Pace::Step);
         select(0);
         // Each word that waits for its step gets the next action once it waits.
-        actions.clear();
-        onPause = [this](int) {
-            if (pause->pace() == Pause::Pace::Step && !pause->skipping())
-                QTimer::singleShot(0, window.get(), [this] { act(); });
-        };
+        for (int i = 0; i < fUtama::HostCount; ++i)
+            connect(&host(i), &Komputer::WordFlashed, window.get(), [this] {
+                if (pause->pace() == Pause::Pace::Step && !pause->skipping())
+                    QTimer::singleShot(0, window.get(), [this] { act(); });
+            });
     }
     void cleanup()
     {
