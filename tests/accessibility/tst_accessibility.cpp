@@ -9,6 +9,7 @@
 #include "WindowSuite.h"
 #include "accessibility/AccessibleFactory.h"
 #include "accessibility/Narrator.h"
+#include "record/Recorder.h"
 #include "runtime/PropertyBag.h"
 
 #include <QAccessible>
@@ -50,6 +51,7 @@ class TestAccessibility : public WindowSuite
     Q_OBJECT
 
     QTranslator indonesian;
+    std::unique_ptr<Recorder> recorder;
     std::unique_ptr<Narrator> narrator;
 
     // The window built anew with the Indonesian translation installed.
@@ -58,6 +60,7 @@ class TestAccessibility : public WindowSuite
         QVERIFY(indonesian.load(QStringLiteral(":/i18n/tolvane_id.qm")));
         QCoreApplication::installTranslator(&indonesian);
         narrator.reset();
+        recorder.reset();
         close();
         openNarrated();
     }
@@ -66,7 +69,8 @@ class TestAccessibility : public WindowSuite
     {
         g_spoken.clear();
         open();
-        narrator = std::make_unique<Narrator>(*window, *pause);
+        recorder = std::make_unique<Recorder>(*window, *pause);
+        narrator = std::make_unique<Narrator>(*window, *pause, recorder.get());
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         QCOMPARE(g_spoken, QStringList()); // opening the window says nothing
         g_checked.clear();
@@ -87,6 +91,7 @@ private Q_SLOTS:
     {
         QCoreApplication::removeTranslator(&indonesian);
         narrator.reset();
+        recorder.reset();
         close();
     }
 
@@ -168,6 +173,9 @@ private Q_SLOTS:
             << "5 step 9 => Tesu broadcasts a request for 192.168.0.9.|Bilrun receives Tesu's "
                "request.|Dovel receives Tesu's request.|Wimse receives Tesu's request.|Lurfa "
                "receives Tesu's request.|No host has 192.168.0.9, so no answer comes.";
+        QTest::newRow("step by step, back a word")
+            << "step b3 4 => ...|Dovel receives Tesu's request.|Back to step 2 of 3.|Bilrun saves "
+               "Tesu's address.|Dovel receives Tesu's request.|...";
         QTest::newRow("a pace chosen")
             << "paces => Slow motion, a second for every word.|Step by step. Page Down shows the "
                "next word.|The exchange runs at its designed pace.";
@@ -198,6 +206,8 @@ private Q_SLOTS:
                 for (const auto pace :
                      {Pause::Pace::Slow, Pause::Pace::Step, Pause::Pace::AsDesigned})
                     pause->setPace(pace);
+            else if (what.startsWith(u'b'))
+                queue(what.mid(1).toInt(), [this] { recorder->back(); });
             else if (what.startsWith(u'm'))
                 queue(10, [this, index = what.mid(1).toInt()] { select(index); });
             else if (what == u"c")
@@ -207,6 +217,7 @@ private Q_SLOTS:
             else
                 broadcast("192.168.0." + what);
         }
+        QTRY_VERIFY(!recorder->running()); // an exchange gone back to runs again, then ends
         // Eight sentences in a row each show a voice of their own.
         const QList<QObject *> first = g_voices.first(qMin(g_voices.size(), 8));
         QCOMPARE(QSet<QObject *>(first.begin(), first.end()).size(), first.size());

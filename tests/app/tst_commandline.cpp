@@ -13,18 +13,24 @@ class TestCommandLine : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Each row: the arguments after the program's name => "pace capture" for options the window
-    // opens with, or the status and the first line of the answer. (A wrong pace, with its whole
-    // answer, is the package test cli_unknown_pace.)
+    // Each row: the arguments after the program's name => "pace capture scale timeline" for
+    // options the window opens with, or the status and the first line of the answer. (A wrong pace,
+    // with its whole answer, is the package test cli_unknown_pace.)
     void parse_data()
     {
         QTest::addColumn<QString>("row");
-        QTest::newRow("nothing") << " => as-designed ";
+        QTest::newRow("nothing") << " => as-designed  1 0";
         QTest::newRow("each option, single dash too")
-            << "--pace step -capture out.pcap => step out.pcap";
+            << "--pace step -capture out.pcap --scale 1.5 -timeline => step out.pcap 1.5 1";
         QTest::newRow("Qt's own beside them") << "-name lab -nograb --pace slow -style Fusion "
-                                                 "-reverse -platform xcb -display :1 => slow ";
-        QTest::newRow("given twice, the last holds") << "--pace slow --pace step => step ";
+                                                 "-reverse -platform xcb -display :1 => slow  1 0";
+        QTest::newRow("given twice, the last holds") << "--pace slow --pace step => step  1 0";
+        QTest::newRow("a scale past 4")
+            << "--scale 4.5 => 1 tolvane: Unknown scale '4.5': give a factor from 1 to 4, such "
+               "as 1.5 or 2.";
+        QTest::newRow("a scale that is no number")
+            << "--scale x2 => 1 tolvane: Unknown scale 'x2': give a factor from 1 to 4, such as "
+               "1.5 or 2.";
         QTest::newRow("help, whatever else is given")
             << "--pace step --help => 0 Usage: tolvane [options]";
         QTest::newRow("an unknown option, not taken for Qt's")
@@ -41,11 +47,15 @@ private Q_SLOTS:
             QStringList{"tolvane"} + row.section(" => ", 0, 0).split(u' ', Qt::SkipEmptyParts));
         const auto *options = std::get_if<CommandLine::Options>(&asked);
         const auto *answer = std::get_if<CommandLine::Answer>(&asked);
-        QCOMPARE(options ? CommandLine::nameOf(options->pace) + u' ' + options->capture
-                         : QString::number(answer->status) + u' ' +
-                               answer->text.section(u'\n', 0, 0)
-                                   .replace(QCoreApplication::arguments().constFirst(), "tolvane"),
-                 row.section(" => ", 1));
+        const QString outcome =
+            options
+                ? QStringList{CommandLine::nameOf(options->pace), options->capture,
+                              QString::number(options->scale), QString::number(options->timeline)}
+                      .join(u' ')
+                : QString::number(answer->status) + u' ' +
+                      answer->text.section(u'\n', 0, 0)
+                          .replace(QCoreApplication::arguments().constFirst(), "tolvane");
+        QCOMPARE(outcome, row.section(" => ", 1));
     }
 };
 

@@ -44,12 +44,16 @@ class TestPace : public WindowSuite
     Q_OBJECT
 
     std::unique_ptr<StepKeys> keys;
+    bool canGoBack = false; // what going back, asked by Page Up, finds
+    int backs = 0;
 
 private Q_SLOTS:
     void init()
     {
         open();
         keys = std::make_unique<StepKeys>(*pause);
+        backs = 0;
+        keys->setBack([this] { return ++backs, canGoBack; });
     }
     void cleanup()
     {
@@ -97,7 +101,7 @@ private Q_SLOTS:
         QVERIFY(handled);
     }
 
-    // Which key ends a step, with the focus where; or the program's end ending it.
+    // Which key the step keys take, with the focus where; or the program's end ending the step.
     void stepWaitsForItsKey_data()
     {
         QTest::addColumn<QString>("focus");
@@ -108,7 +112,9 @@ private Q_SLOTS:
         QTest::newRow("Right on a button") << "Command1" << int(Qt::Key_Right) << true;
         QTest::newRow("Right moves the caret in the box")
             << "IPCari" << int(Qt::Key_Right) << false;
-        QTest::newRow("Page Up is no step") << "Command1" << int(Qt::Key_PageUp) << false;
+        QTest::newRow("Page Up with nowhere to go back")
+            << "Command1" << int(Qt::Key_PageUp) << false;
+        QTest::newRow("Page Up going back") << "IPCari" << int(Qt::Key_PageUp) << true;
         QTest::newRow("the program's end") << "Command1" << 0 << true;
     }
 
@@ -122,15 +128,16 @@ private Q_SLOTS:
         control<QWidget>(focus)->setFocus();
         QTRY_VERIFY(QApplication::focusWidget() == control<QWidget>(focus)); // keys go there
         pause->setPace(Pause::Pace::Step);
-        // A key that steps never reaches the control; one that does not leaves the step
-        // waiting, for a Page Down after it.
+        canGoBack = QTest::currentDataTag() == QLatin1String("Page Up going back");
+        // A key the step keys take never reaches the control; a Page Down after it ends the
+        // step where it still waits.
         KeysSeen seen;
         control<QWidget>(focus)->installEventFilter(&seen);
         QTimer::singleShot(0, window.get(), [&] {
             if (!key)
                 return pause->end(0);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
-            if (pause->waitsForStep() && seen.keys)
+            if (pause->waitsForStep())
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
         });
         if (key)
@@ -138,6 +145,7 @@ private Q_SLOTS:
         else
             QVERIFY_THROWS_EXCEPTION(Unwind, pause->wait());
         QCOMPARE(seen.keys, steps ? 0 : 1);
+        QCOMPARE(backs > 0, key == Qt::Key_PageUp); // asked again as a key not taken goes up
         QVERIFY(!pause->waitsForStep());
         // The key moved nothing it stepped past; once the wait is over the keys are the
         // controls' again.
