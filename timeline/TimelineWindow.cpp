@@ -34,7 +34,7 @@ QString ipAt(const QByteArray &frame, int at)
 } // namespace
 
 TimelineWindow::TimelineWindow(Recorder &recorder, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_recorder(recorder), m_rows(new QTreeWidget),
+    : QMainWindow(parent), m_recorder(recorder), m_rows(new QTreeWidget),
       m_detail(new QPlainTextEdit), m_replay(new QPushButton(tr("&Replay the last exchange")))
 {
     setWindowTitle(tr("Tolvane Timeline"));
@@ -49,7 +49,9 @@ TimelineWindow::TimelineWindow(Recorder &recorder, QWidget *parent)
     auto *split = new QSplitter(Qt::Vertical);
     split->addWidget(m_rows);
     split->addWidget(m_detail);
-    auto *layout = new QVBoxLayout(this);
+    auto *central = new QWidget;
+    setCentralWidget(central);
+    auto *layout = new QVBoxLayout(central);
     layout->addWidget(split);
     layout->addWidget(m_replay, 0, Qt::AlignRight);
 
@@ -97,10 +99,11 @@ void TimelineWindow::added(int exchange, int step)
                                    {number, m_recorder.window().host(s.host).Nama(),
                                     s.word.isEmpty() ? QStringLiteral("Hapus Entri") : s.word,
                                     s.sentence});
-        // A reader hears the row as its sentence.
+        // A reader hears the row as its sentence once: the other cells say nothing (an empty
+        // text would stand for the cell's own).
         item->setData(0, Qt::AccessibleTextRole, s.sentence);
         for (int column = 1; column < 4; ++column)
-            item->setData(column, Qt::AccessibleTextRole, QString());
+            item->setData(column, Qt::AccessibleTextRole, QStringLiteral("\u200b"));
     }
     item->setData(0, ExchangeRole, exchange);
     item->setData(0, StepRole, step);

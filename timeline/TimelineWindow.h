@@ -5,7 +5,7 @@
 
 #include "record/Recorder.h"
 
-#include <QWidget>
+#include <QMainWindow>
 
 class QPlainTextEdit;
 class QPushButton;
@@ -14,9 +14,10 @@ class QTreeWidgetItem;
 
 // A window of its own beside the simulation: every step of the run's exchanges as it happens,
 // grouped by exchange, and for the row chosen the packet in flight field by field as Wireshark
-// names them and every host's ARP table right after that step. Choosing a word of the last
+// names them and every host's ARP table right after that step. A main window, so that a screen
+// reader takes it for the window it is. Choosing a word of the last
 // exchange (Enter or a double click) goes back or forward to it at the step-by-step pace.
-class TimelineWindow : public QWidget
+class TimelineWindow : public QMainWindow
 {
     Q_OBJECT
 

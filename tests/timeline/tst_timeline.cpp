@@ -139,6 +139,20 @@ private Q_SLOTS:
         QCOMPARE(sent.count(), 2);
     }
 
+    // Enter on a step of the last exchange in the timeline goes to it, by the same road as Page
+    // Up; the exchange then goes on to the same end.
+    void chooseAStep()
+    {
+        broadcast("192.168.0.4");
+        TimelineWindow timeline(*recorder);
+        QSignalSpy going(recorder.get(), &Recorder::goingTo);
+        auto *rows = timeline.findChild<QTreeWidget *>();
+        Q_EMIT rows->itemActivated(rows->topLevelItem(0)->child(4), 0);
+        QTRY_VERIFY(going.count() == 1 && !recorder->running());
+        QCOMPARE(going.at(0).at(0).toInt(), 5);
+        QCOMPARE(tables(), WorkedExample);
+    }
+
     // The step chosen in the timeline: the packet field by field, the tables, the entry marked.
     void detail()
     {
