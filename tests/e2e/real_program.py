@@ -82,12 +82,6 @@ def spoken():
             and shown]
 
 
-def start(binary, *options, **popen):
-    """The program on this X server, whatever platform the caller's environment names."""
-    return subprocess.Popen([binary, *options], **popen,
-                            env={**os.environ, "QT_QPA_PLATFORM": "xcb", "LANGUAGE": "en"})
-
-
 def step_through(binary):
     """What a screen reader hears, read through the AT-SPI bus as Orca reads it, of the worked
     example step by step: the hosts in chain order, Tesu selected with a real Space, then after
@@ -98,8 +92,10 @@ def step_through(binary):
     taken back ends the program with status 0."""
     # Standard error goes to a file, so that however much the program writes it never blocks.
     errors = tempfile.TemporaryFile()
-    program = start(binary, "--pace", "step", "--capture", "-", stdout=subprocess.PIPE,
-                    stderr=errors)
+    # On this X server, whatever platform the caller's environment names.
+    program = subprocess.Popen([binary, "--pace", "step", "--capture", "-"],
+                               stdout=subprocess.PIPE, stderr=errors,
+                               env={**os.environ, "QT_QPA_PLATFORM": "xcb", "LANGUAGE": "en"})
     try:
         assert wait_for(lambda: application() is not None, 60), "the program never joined the bus"
         window = application()[0]
@@ -126,10 +122,9 @@ def step_through(binary):
         row = f"{cells.getAccessibleAt(1, 0).name}, {cells.getAccessibleAt(1, 1).name}"
         assert row.startswith("IP 192.168.0.4, MAC "), row
         mac = row.split()[-1]
+        # The sentences themselves are the unit tests'; here the last one carries the MAC.
         said = spoken()
-        assert said[:3] == ["Tesu broadcasts a request for 192.168.0.4.",
-                            "Bilrun receives Tesu's request.", "Bilrun saves Tesu's address."]
-        assert "Wimse has that address and answers." in said, said
+        assert said[0] == "Tesu broadcasts a request for 192.168.0.4.", said
         assert said[-1] == f"The others saved MAC {mac}, and Tesu now holds 2 entries.", said
 
         # Page Up, three times: back to Tesu receiving the answer, which its table does not
