@@ -50,8 +50,8 @@ void showRow(QTreeWidget &view, int index, const QString &ip, const QString &mac
     const QString whole = fUtama::tr("IP %1, MAC %2").arg(ip, mac);
     row->setData(0, Qt::AccessibleTextRole, fUtama::tr("IP %1").arg(ip));
     row->setData(1, Qt::AccessibleTextRole, fUtama::tr("MAC %1").arg(mac));
-    for (int column = 0; column < 2; ++column)
-        row->setToolTip(column, whole);
+    row->setToolTip(0, whole);
+    row->setToolTip(1, whole);
 }
 
 // Sets a flag for the life of the scope, also when an error unwinds it.
@@ -364,7 +364,7 @@ void fUtama::closeEvent(QCloseEvent *event)
     // Closing while a host pauses: the pause unwinds as it resumes, so the exchange stops and
     // nothing touches the window after it has gone.
     m_pause.end(0);
-    event->accept();
+    QWidget::closeEvent(event); // accepted: the window closes
 }
 
 bool fUtama::eventFilter(QObject *watched, QEvent *event)

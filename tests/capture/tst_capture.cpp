@@ -53,6 +53,7 @@ private Q_SLOTS:
             {"full-width digits", "\uff11\uff19\uff12.168.0.4", ""},
             {"a sign", "192.168.+0.4", ""},
             {"five groups", "192.168.0.4.5", ""},
+            {"a group of four digits", "0192.168.0.4", ""},
             {"an empty group", "192.168..4", ""},
             {"a MAC of five groups", "", "A-B-C-D-E"},
             {"a group of three digits", "", "A-B-C-D-E-100"},

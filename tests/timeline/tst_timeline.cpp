@@ -27,8 +27,8 @@ class TestTimeline : public WindowSuite
     {
         const QChar what = actions.isEmpty() ? u'n' : actions.front();
         actions.remove(0, 1);
-        if (what == u'b')
-            QVERIFY(recorder->back());
+        if (what == u'b' || what == u'B') // "B": at the first word, nowhere to go back to
+            QVERIFY(recorder->back() == (what == u'b') && (what == u'b' || (pause->step(), true)));
         else if (what == u'r')
             QVERIFY(!recorder->replay() && (pause->step(), true));
         else if (what == u'n')
@@ -97,7 +97,7 @@ private Q_SLOTS:
         QTest::newRow("back across a Hapus Entri made during the exchange")
             << "nnnnnnnnn2ncnnnnbbbbbbb"
             << "1 4|2 1 4|3 4|4 1|5 1 4";
-        QTest::newRow("back to the first word") << "nnnnnbbbbb" << WorkedExample;
+        QTest::newRow("back to the first word, no further") << "nnnnnbbbbbB" << WorkedExample;
         QTest::newRow("back and on and back") << "nnnbnnbbnb" << WorkedExample;
         QTest::newRow("after the exchange has ended") << "e" << WorkedExample;
     }
@@ -140,34 +140,48 @@ private Q_SLOTS:
     }
 
     // Enter on a step of the last exchange in the timeline goes to it, by the same road as Page
-    // Up; the exchange then goes on to the same end.
+    // Up, and the exchange goes on to the same end; a step of an earlier one is only shown.
     void chooseAStep()
     {
         broadcast("192.168.0.4");
+        button("Command3")->click(); // Tesu forgets: a row of its own
+        broadcast("192.168.0.4");    // the others answer from their tables
+        const QString end = tables();
         TimelineWindow timeline(*recorder);
         QSignalSpy going(recorder.get(), &Recorder::goingTo);
         auto *rows = timeline.findChild<QTreeWidget *>();
         Q_EMIT rows->itemActivated(rows->topLevelItem(0)->child(4), 0);
+        Q_EMIT rows->itemActivated(rows->topLevelItem(2)->child(4), 0);
         QTRY_VERIFY(going.count() == 1 && !recorder->running());
         QCOMPARE(going.at(0).at(0).toInt(), 5);
-        QCOMPARE(tables(), WorkedExample);
+        QCOMPARE(tables(), end);
     }
 
-    // The step chosen in the timeline: the packet field by field, the tables, the entry marked.
+    // The rows as they come, and the step chosen: the packet field by field, the tables, the
+    // entry marked; a refusal is a row of its own.
     void detail()
     {
         pause->setPace(Pause::Pace::AsDesigned);
-        broadcast("192.168.0.4");
         TimelineWindow timeline(*recorder);
+        broadcast("192.168.0.4");
+        broadcast("192.168.0.4");
         auto *rows = timeline.findChild<QTreeWidget *>();
+        QVERIFY(rows->topLevelItem(0)->isFirstColumnSpanned());
         QCOMPARE(rows->topLevelItem(0)->text(0),
                  "Tesu asks for 192.168.0.4: the answer kept is Wimse's.");
+        rows->setCurrentItem(rows->topLevelItem(1));
+        QVERIFY(timeline.detail().endsWith("its table already holds it, \"Sudah ada nomor IP "
+                                           "'192.168.0.4' dalam tabel ARP\"."));
+        rows->setCurrentItem(rows->topLevelItem(0)->child(0));
+        QVERIFY(timeline.detail().startsWith("Bilrun receives Tesu's request.\n"));
+        rows->setCurrentItem(rows->topLevelItem(0)->child(9));
+        QVERIFY(timeline.detail().contains("ARP opcode: reply (2), the simulation's Operation 2"));
         rows->setCurrentItem(rows->topLevelItem(0)->child(1));
-        const QString mac = host(0).MAC().toLower().replace(u'-', u':');
         const QStringList detail = timeline.detail().split(u'\n');
         QCOMPARE(detail.mid(0, 1), QStringList{"Bilrun saves Tesu's address."});
         QVERIFY(detail.contains("ARP opcode: request (1), the simulation's Operation 1"));
         QVERIFY(detail.contains("Ethernet destination: ff:ff:ff:ff:ff:ff"));
+        QVERIFY(detail.contains("Target MAC address: 00:00:00:00:00:00"));
         QVERIFY(detail.contains("Target IP address: 192.168.0.4"));
         QVERIFY(detail.contains("Bilrun: 192.168.0.2 " + host(1).MAC() + ", 192.168.0.1 " +
                                 host(0).MAC() + " (this step's)"));

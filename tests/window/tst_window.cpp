@@ -9,7 +9,6 @@
 // box and the focus outline on a host.
 
 #include "WindowSuite.h"
-#include "app/WindowIcon.h"
 
 #include <QBackingStore>
 #include <QRegularExpression>
@@ -89,21 +88,7 @@ private Q_SLOTS:
         const QPoint offCentre =
             window->geometry().center() - window->screen()->geometry().center();
         QVERIFY(offCentre.manhattanLength() <= 2);
-    }
-
-    // The icon once the window is drawn, in its six sizes largest first, for this window and for
-    // any later one; its watch then ends.
-    void iconAfterFirstFrame()
-    {
-        close();
-        QApplication::setWindowIcon(QIcon());
-        WindowIcon::setAfterFirstFrame();
-        open();
-        QVERIFY(QApplication::windowIcon().isNull());
-        QTRY_VERIFY(!window->windowIcon().isNull());
-        QCOMPARE(QApplication::windowIcon().availableSizes(),
-                 (QList<QSize>{{256, 256}, {128, 128}, {64, 64}, {48, 48}, {32, 32}, {16, 16}}));
-        QTRY_VERIFY(qApp->findChildren<WindowIcon *>().isEmpty());
+        QCOMPARE(window->font(), QFont("Arial", 8)); // the designed look, which Qt's would not be
     }
 
     // The network drawn: the three straight segments 5 pixels wide, across their middle.
