@@ -49,7 +49,7 @@ protected:
         pause = std::make_unique<Pause>(1);
         window = std::make_unique<fUtama>(*pause, std::move(random),
                                           std::make_unique<Messages>(messages));
-        for (int i = 0; i < fUtama::HostCount; ++i) {
+        for (int i = 0; i < fUtama::HostCount; ++i)
             connect(&host(i), &Komputer::WordFlashed, window.get(), [this, i](const QString &w) {
                 pauses << QString::number(i) + w.left(1) + green();
                 rowsAtPause = view()->topLevelItemCount();
@@ -57,7 +57,6 @@ protected:
                     if (!at || at == pauses.size())
                         QMetaObject::invokeMethod(window.get(), what, Qt::QueuedConnection);
             });
-        }
         window->show();
     }
 

@@ -9,6 +9,9 @@
 
 #include <QRegularExpression>
 
+#include <functional>
+#include <map>
+
 class TestArpTable : public QObject
 {
     Q_OBJECT
@@ -53,25 +56,17 @@ private Q_SLOTS:
         for (const QString &operation : part[0].split("; ")) {
             const QStringList w = operation.split(u' ');
             const auto n = static_cast<qint16>(w.value(1).toInt());
+            const std::map<QString, std::function<QString()>> run = {
+                {"add", [&] { return table.add(w[1], w[2]), QString(); }},
+                {"del", [&] { return table.remove(w[1]), QString(); }},
+                {"count", [&] { return table.setCount(n), QString(); }},
+                {"clear", [&] { return table.clearToFirst(), QString(); }},
+                {"find", [&] { return QString::number(table.find(w[1])); }},
+                {"mac", [&] { return table.macOf(w[1]); }},
+                {"ip", [&] { return table.ipAt(n); }},
+                {"macat", [&] { return table.macAt(n); }}};
             QString answer;
-            const QString error = Support::errorOf([&] {
-                if (w[0] == u"add")
-                    table.add(w[1], w[2]);
-                else if (w[0] == u"del")
-                    table.remove(w[1]);
-                else if (w[0] == u"count")
-                    table.setCount(n);
-                else if (w[0] == u"clear")
-                    table.clearToFirst();
-                else if (w[0] == u"find")
-                    answer = QString::number(table.find(w[1]));
-                else if (w[0] == u"mac")
-                    answer = table.macOf(w[1]);
-                else if (w[0] == u"ip")
-                    answer = table.ipAt(n);
-                else if (w[0] == u"macat")
-                    answer = table.macAt(n);
-            });
+            const QString error = Support::errorOf([&] { answer = run.at(w[0])(); });
             if (!error.isEmpty() || operation.contains(QRegularExpression("^(find|mac|ip)")))
                 answers << (error.isEmpty() ? answer : u'!' + error);
         }

@@ -80,7 +80,10 @@ private Q_SLOTS:
         QTEST(describe(k) + (error.isEmpty() ? "" : " !" + error), "loaded");
     }
 
-    void newInstanceAndSave()
+    // A host placed anew, saved and loaded back; every setter notifying under its own name, also
+    // when the value does not change; a left click anywhere on it, the word over the lit screen
+    // included, and Space.
+    void onItsOwn()
     {
         Komputer k;
         k.setNama("Lurfa");
@@ -102,23 +105,13 @@ private Q_SLOTS:
         Komputer copy;
         copy.LoadProperties(saved);
         QCOMPARE(describe(copy), describe(k));
-    }
 
-    // Every setter notifies under its own name, also when the value does not change.
-    void setters()
-    {
-        Komputer k;
         QStringList notified;
         connect(&k, &Komputer::PropertyChanged, [&](const QString &name) { notified << name; });
         for (const char *name : {"Nama", "MAC", "State", "IP", "Jumlah", "Caption"})
             k.setProperty(name, k.property(name)); // the value it already has
         QCOMPARE(notified.join(u' '), "Nama MAC State IP Jumlah Caption");
-    }
 
-    // A left click anywhere on the host, the word over the lit screen included, and Space.
-    void click()
-    {
-        Komputer k;
         k.setCaption("Receive");
         k.setState(true);
         k.show();
@@ -134,6 +127,7 @@ private Q_SLOTS:
         QTest::keyClick(&k, Qt::Key_Space);
         QCOMPARE(clicks.count(), 3);
     }
+
     // Each row: what Dovel knew ("IP MAC" added, "-IP" deleted, "clear": its table cleared as it
     // shows "Found!") => the packet => the words flashed / the table / the reply.
     void receive_data()

@@ -9,6 +9,7 @@
 #include "classroom/PaceMenu.h"
 #include "classroom/StepKeys.h"
 
+#include <QKeySequence>
 #include <QMenu>
 #include <QTimer>
 
@@ -61,90 +62,80 @@ private Q_SLOTS:
         close();
     }
 
-    void designedCountsPasses()
-    {
-        Pause designed(7);
-        PassCounter counter;
-        QCoreApplication::postEvent(&counter, new QEvent(QEvent::User));
-        designed.wait();
-        QCOMPARE(counter.passes, 7);
-    }
-
-    // A slow word of an hour, unless it is cut short; "time" gives it a moment instead.
-    void slowWord_data()
+    // A word at the designed pace of 7 passes, or a slow word of an hour unless it is cut short
+    // ("time" gives it a moment instead); the window's events are handled while it shows.
+    void word_data()
     {
         QTest::addColumn<QString>("during");
-        QTest::newRow("its time passes") << "time";
-        QTest::newRow("a new pace ends it") << "pace";
-        QTest::newRow("the program's end ends it, unwinding") << "end";
+        QTest::newRow("as designed, its passes counted") << "passes";
+        QTest::newRow("slow, its time passes") << "time";
+        QTest::newRow("slow, a new pace ends it") << "pace";
+        QTest::newRow("slow, the program's end ends it, unwinding") << "end";
     }
 
-    void slowWord()
+    void word()
     {
         QFETCH(QString, during);
-        const auto length =
-            during == u"time" ? std::chrono::milliseconds(1) : std::chrono::hours(1);
-        Pause slow(1, length);
-        slow.setPace(Pause::Pace::Slow);
-        bool handled = false; // the window's events are handled while the word shows
+        Pause word(7, during == u"time" ? std::chrono::milliseconds(1) : std::chrono::hours(1));
+        if (during != u"passes")
+            word.setPace(Pause::Pace::Slow);
+        PassCounter counter;
+        QCoreApplication::postEvent(&counter, new QEvent(QEvent::User));
         QTimer::singleShot(0, [&] {
-            handled = true;
             if (during == u"pace")
-                slow.setPace(Pause::Pace::Step);
+                word.setPace(Pause::Pace::Step);
             else if (during == u"end")
-                slow.end(0);
+                word.end(0);
         });
         if (during == u"end")
-            QVERIFY_THROWS_EXCEPTION(Unwind, slow.wait());
+            QVERIFY_THROWS_EXCEPTION(Unwind, word.wait());
         else
-            slow.wait();
-        QVERIFY(handled);
+            word.wait();
+        QVERIFY(during == u"passes" ? counter.passes == 7 : counter.passes > 0);
     }
 
-    // Which key the step keys take, with the focus where; or the program's end ending the step.
-    void stepWaitsForItsKey_data()
+    // Each row: the focus, the key ("end": the program ends instead, unwinding), "back" where
+    // going back is possible => whether the step keys take the key.
+    void stepKeys_data()
     {
-        QTest::addColumn<QString>("focus");
-        QTest::addColumn<int>("key"); // 0: the program ends instead, unwinding
-        QTest::addColumn<bool>("steps");
-        QTest::newRow("Page Down in the address box") << "IPCari" << int(Qt::Key_PageDown) << true;
-        QTest::newRow("Page Down in the table") << "ListView1" << int(Qt::Key_PageDown) << true;
-        QTest::newRow("Right on a button") << "Command1" << int(Qt::Key_Right) << true;
-        QTest::newRow("Right moves the caret in the box")
-            << "IPCari" << int(Qt::Key_Right) << false;
-        QTest::newRow("Page Up with nowhere to go back")
-            << "Command1" << int(Qt::Key_PageUp) << false;
-        QTest::newRow("Page Up going back") << "IPCari" << int(Qt::Key_PageUp) << true;
-        QTest::newRow("the program's end") << "Command1" << 0 << true;
+        QTest::addColumn<QString>("row");
+        QTest::newRow("Page Down in the address box") << "IPCari PgDown => taken";
+        QTest::newRow("Page Down in the table") << "ListView1 PgDown => taken";
+        QTest::newRow("Right on a button") << "Command1 Right => taken";
+        QTest::newRow("Right moves the caret in the box") << "IPCari Right => passed on";
+        QTest::newRow("Page Up with nowhere to go back") << "Command1 PgUp => passed on";
+        QTest::newRow("Page Up going back") << "IPCari PgUp back => taken";
+        QTest::newRow("the program's end") << "Command1 end => taken";
     }
 
-    void stepWaitsForItsKey()
+    void stepKeys()
     {
-        QFETCH(QString, focus);
-        QFETCH(int, key);
-        QFETCH(bool, steps);
+        QFETCH(QString, row);
+        const QStringList w = row.section(" => ", 0, 0).split(u' ');
+        const int key = w[1] == u"end" ? 0 : QKeySequence::fromString(w[1])[0].key();
+        canGoBack = w.value(2) == u"back";
+        QWidget *focus = control<QWidget>(w[0]);
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         select(0); // the table has a row to move to
-        control<QWidget>(focus)->setFocus();
-        QTRY_VERIFY(QApplication::focusWidget() == control<QWidget>(focus)); // keys go there
+        focus->setFocus();
+        QTRY_VERIFY(QApplication::focusWidget() == focus); // keys go there
         pause->setPace(Pause::Pace::Step);
-        canGoBack = QTest::currentDataTag() == QLatin1String("Page Up going back");
         // A key the step keys take never reaches the control; a Page Down after it ends the
         // step where it still waits.
         KeysSeen seen;
-        control<QWidget>(focus)->installEventFilter(&seen);
+        focus->installEventFilter(&seen);
         QTimer::singleShot(0, window.get(), [&] {
             if (!key)
                 return pause->end(0);
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+            QTest::keyClick(focus, Qt::Key(key));
             if (pause->waitsForStep())
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
+                QTest::keyClick(focus, Qt::Key_PageDown);
         });
         if (key)
             pause->wait();
         else
             QVERIFY_THROWS_EXCEPTION(Unwind, pause->wait());
-        QCOMPARE(seen.keys, steps ? 0 : 1);
+        QCOMPARE(seen.keys, row.endsWith("taken") ? 0 : 1);
         QCOMPARE(backs > 0, key == Qt::Key_PageUp); // asked again as a key not taken goes up
         QVERIFY(!pause->waitsForStep());
         // The key moved nothing it stepped past; once the wait is over the keys are the

@@ -84,7 +84,6 @@ private Q_SLOTS:
         QVERIFY(draws->seeds.size() == 1 && // seeded once, from the seconds of the day
                 qAbs(draws->seeds[0] - QTime::currentTime().msecsSinceStartOfDay() / 1000) < 3);
         QVERIFY(!button("Command2")->isEnabled() && !button("Command3")->isEnabled());
-        QCOMPARE(listed(), QStringList());
         const QPoint offCentre =
             window->geometry().center() - window->screen()->geometry().center();
         QVERIFY(offCentre.manhattanLength() <= 2);
@@ -228,26 +227,16 @@ private Q_SLOTS:
         QVERIFY(pause->ending() && !window->isVisible());
     }
 
-    // No Alt key types into the address box: before a host is chosen the buttons that own
-    // Alt+B and Alt+H are disabled, and the key would reach the box. (That they press the
-    // buttons once enabled, the real program shows under xvfb-run.)
-    void altKeysTypeNothing()
+    // Host 0, first in the tab order, has the focus as the window opens, and shows it. No Alt
+    // key types into the address box: before a host is chosen the buttons that own Alt+B and
+    // Alt+H are disabled, and the key would reach the box. (That they press the buttons once
+    // enabled, the real program shows under xvfb-run.)
+    void focusAndKeys()
     {
-        QLineEdit *address = box("IPCari");
-        address->setFocus();
-        QTest::keyClick(address, Qt::Key_End);
-        QTest::keyClick(address, 'b', Qt::AltModifier);
-        QTest::keyClick(address, 'h', Qt::AltModifier);
-        QTest::keyClick(address, '5'); // a key without Alt still types
-        QCOMPARE(address->text(), "192.168.0.45");
-    }
-
-    void focusOutline()
-    {
-        // Host 0, first in the tab order, has the focus as the window opens, and shows it.
         Komputer &k = host(0);
         const QImage focused = k.grab().toImage();
-        box("IPCari")->setFocus();
+        QLineEdit *address = box("IPCari");
+        address->setFocus();
         QTRY_VERIFY(!k.hasFocus());
         const QImage plain = k.grab().toImage();
         const QRgb highlight = k.palette().color(QPalette::Highlight).rgb();
@@ -257,6 +246,11 @@ private Q_SLOTS:
             QVERIFY(focused.pixel(p) == highlight && plain.pixel(p) != highlight);
         // An outline two pixels wide and nothing else: inside it the host looks as without focus.
         QCOMPARE(focused.copy(2, 2, w - 4, h - 4), plain.copy(2, 2, w - 4, h - 4));
+        QTest::keyClick(address, Qt::Key_End);
+        QTest::keyClick(address, 'b', Qt::AltModifier);
+        QTest::keyClick(address, 'h', Qt::AltModifier);
+        QTest::keyClick(address, '5'); // a key without Alt still types
+        QCOMPARE(address->text(), "192.168.0.45");
     }
 };
 
