@@ -99,8 +99,8 @@ private Q_SLOTS:
         std::fclose(notes);
         QFile written(path);
         QVERIFY(written.open(QIODevice::ReadOnly));
-        const QByteArray bytes = written.readAll();
-        QCOMPARE(bytes.mid(24 + 8, 8).toHex(), "2a0000002a000000"); // a record of 42 bytes, whole
+        // A record of 42 bytes, whole.
+        QCOMPARE(written.readAll().mid(24 + 8, 8).toHex(), "2a0000002a000000");
         QVERIFY(!CaptureFile::open(folder.filePath("no/such/folder.pcap"), &why));
         QCOMPARE(why, "No such file or directory");
     }

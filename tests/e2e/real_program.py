@@ -99,9 +99,7 @@ def step_through(binary):
     try:
         assert wait_for(lambda: application() is not None, 60), "the program never joined the bus"
         window = application()[0]
-        network = window[0]
-        assert (window.getRole(), network.getRole()) == (pyatspi.ROLE_FRAME, pyatspi.ROLE_PANEL)
-        assert [h.name for h in network] == ["Tesu", "Bilrun", "Dovel", "Wimse", "Lurfa"]
+        assert [h.name for h in window[0]] == ["Tesu", "Bilrun", "Dovel", "Wimse", "Lurfa"]
 
         # Host 0 has the focus as the window opens: Space selects it, and its identity is told.
         window_id = shown(program)

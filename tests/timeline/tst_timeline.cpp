@@ -10,6 +10,7 @@
 #include "record/Recorder.h"
 #include "timeline/TimelineWindow.h"
 
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QTreeWidget>
@@ -153,6 +154,7 @@ private Q_SLOTS:
         Q_EMIT rows->itemActivated(rows->topLevelItem(0)->child(4), 0);
         Q_EMIT rows->itemActivated(rows->topLevelItem(2)->child(4), 0);
         QTRY_VERIFY(going.count() == 1 && !recorder->running());
+        QCOMPARE(rows->topLevelItem(1)->text(0), "Hapus Entri: Tesu's ARP table is cleared.");
         QCOMPARE(going.at(0).at(0).toInt(), 5);
         QCOMPARE(tables(), end);
     }
@@ -167,6 +169,7 @@ private Q_SLOTS:
         broadcast("192.168.0.4");
         auto *rows = timeline.findChild<QTreeWidget *>();
         QVERIFY(rows->topLevelItem(0)->isFirstColumnSpanned());
+        QVERIFY(timeline.findChild<QPushButton *>()->isEnabled()); // Replay, once there is one
         QCOMPARE(rows->topLevelItem(0)->text(0),
                  "Tesu asks for 192.168.0.4: the answer kept is Wimse's.");
         rows->setCurrentItem(rows->topLevelItem(1));
@@ -181,6 +184,7 @@ private Q_SLOTS:
         QCOMPARE(detail.mid(0, 1), QStringList{"Bilrun saves Tesu's address."});
         QVERIFY(detail.contains("ARP opcode: request (1), the simulation's Operation 1"));
         QVERIFY(detail.contains("Ethernet destination: ff:ff:ff:ff:ff:ff"));
+        QVERIFY(detail.contains("Sender IP address: 192.168.0.1"));
         QVERIFY(detail.contains("Target MAC address: 00:00:00:00:00:00"));
         QVERIFY(detail.contains("Target IP address: 192.168.0.4"));
         QVERIFY(detail.contains("Bilrun: 192.168.0.2 " + host(1).MAC() + ", 192.168.0.1 " +
