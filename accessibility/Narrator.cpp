@@ -56,7 +56,7 @@ void Narrator::propagationStarts(const Komputer &origin, const ArpPacket &packet
     m_requester = &origin;
     m_ip = packet.TargetIP;
     // Run again up to a step, the request was told when it first set out.
-    if (!std::exchange(m_again, false))
+    if (!std::exchange(m_again, false) && !predicting())
         say(tr("%1 broadcasts a request for %2.").arg(origin.Nama(), m_ip));
 }
 
@@ -79,7 +79,9 @@ void Narrator::heard(const Komputer &host, const QString &word)
 
 void Narrator::propagationEnded(const ArpPacket &packet)
 {
-    if (packet.Operation == 1) {
+    if (predicting()) {
+        // Told by the verdicts.
+    } else if (packet.Operation == 1) {
         if (!stepByStep())
             tellReceivers();
         tellAnswers();
@@ -101,11 +103,12 @@ void Narrator::tellReceivers()
         (r.saved ? saved : had) << r.host;
     const QString requester = m_requester->Nama();
     if (had.isEmpty())
-        say(tr("%1 saved %2's address.").arg(list(saved), requester));
+        say(tr("%1 saved %2's address.").arg(Story::list(saved), requester));
     else if (saved.isEmpty())
-        say(tr("%1 already had %2's address.").arg(list(had), requester));
+        say(tr("%1 already had %2's address.").arg(Story::list(had), requester));
     else
-        say(tr("%1 saved %2's address, %3 already had it.").arg(list(saved), requester, list(had)));
+        say(tr("%1 saved %2's address, %3 already had it.")
+                .arg(Story::list(saved), requester, Story::list(had)));
 }
 
 void Narrator::tellAnswers()
@@ -137,15 +140,10 @@ void Narrator::paceChanged(Pause::Pace pace)
     case Pause::Pace::Step:
         say(tr("Step by step. Page Down shows the next word."));
         break;
+    case Pause::Pace::Predict:
+        say(tr("Predict, then watch. Answer each question with Y or N, or Page Down to skip it."));
+        break;
     }
-}
-
-QString Narrator::list(QStringList names)
-{
-    if (names.size() < 2)
-        return names.value(0);
-    const QString last = names.takeLast();
-    return tr("%1 and %2").arg(names.join(tr(", ")), last);
 }
 
 void Narrator::say(const QString &sentence)

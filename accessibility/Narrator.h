@@ -21,6 +21,7 @@ class fUtama;
 // on the screen. At the designed and the slow pace a few sentences tell a whole pass: who asks,
 // who saved the requester, who answers, what the requester's table holds. Step by step, where
 // the student sets the pace and nothing queues up, each word a host shows is told as it shows.
+// At the predict pace it tells only what is told to it: the questions and the verdicts.
 // The sentences are built from what the window and its hosts say they do, so they tell what
 // happened, also when a click during a pause changes the course of the exchange.
 class Narrator : public QObject
@@ -31,6 +32,9 @@ public:
     // Listens to the window, its hosts, the pause and, where there is one, what takes an
     // exchange back; the voices are children of the window.
     Narrator(fUtama &window, Pause &pause, const Recorder *recorder = nullptr);
+
+    // A sentence of another's, as the predict pace's questions and verdicts.
+    void tell(const QString &sentence) { say(sentence); }
 
 private:
     // One host's part in a pass, in the order the hosts received.
@@ -50,7 +54,8 @@ private:
     void tellAnswers();
     void say(const QString &sentence);
     bool stepByStep() const { return m_pause.pace() == Pause::Pace::Step; }
-    static QString list(QStringList names);
+    // At the predict pace the questions and their verdicts tell the exchange.
+    bool predicting() const { return m_pause.pace() == Pause::Pace::Predict; }
 
     Pause &m_pause;
     // Each sentence shows a voice of its own, so that a reader that has fallen behind takes

@@ -75,7 +75,8 @@ void describe(QCommandLineParser &parser)
          QCoreApplication::translate(
              "CommandLine",
              "How the exchange moves: as-designed (the default, each word a moment), slow (each "
-             "word a second) or step (each word until Page Down)."),
+             "word a second), step (each word until Page Down) or predict (each host asks what "
+             "it will do before it acts)."),
          QCoreApplication::translate("CommandLine", "pace"),
          CommandLine::nameOf(Pause::Pace::AsDesigned)});
     parser.addOption(

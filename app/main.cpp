@@ -10,6 +10,9 @@
 #include "classroom/PaceMenu.h"
 #include "classroom/StepKeys.h"
 #include "pace/Pause.h"
+#include "quiz/Quiz.h"
+#include "quiz/QuizBoard.h"
+#include "quiz/QuizKeys.h"
 #include "record/Recorder.h"
 #include "timeline/TimelineMenu.h"
 #include "window/fUtama.h"
@@ -73,10 +76,16 @@ int main(int argc, char *argv[])
         return pause.exitCode();
     // Each listens to the window and goes before it; what they show belongs to the window.
     Recorder recorder(window, pause);
-    const Narrator narrator(window, pause, &recorder);
+    Narrator narrator(window, pause, &recorder);
     const PaceMenu paceMenu(pause, window.networkArea());
     StepKeys stepKeys(pause);
     stepKeys.setBack([&recorder] { return recorder.back(); });
+    // After the recorder, so that a verdict finds the step it judges.
+    Quiz quiz(window, pause);
+    const QuizKeys quizKeys(quiz, pause);
+    QuizBoard::follow(quiz, window, pause);
+    QObject::connect(&quiz, &Quiz::noted, &recorder, &Recorder::note);
+    QObject::connect(&quiz, &Quiz::told, &narrator, &Narrator::tell);
     TimelineMenu timeline(recorder, paceMenu.menu(), &window);
     // Each frame is written as its propagation first starts, while its words still cross the
     // window; a step gone back to and walked again sends nothing again.

@@ -16,7 +16,8 @@ PaceMenu::PaceMenu(Pause &pause, QWidget *area) : m_menu(new QMenu(area))
     const std::pair<Pause::Pace, QString> paces[] = {
         {Pause::Pace::AsDesigned, tr("Pace as &designed")},
         {Pause::Pace::Slow, tr("&Slow motion, a second a word")},
-        {Pause::Pace::Step, tr("S&tep by step, Page Down for the next word")}};
+        {Pause::Pace::Step, tr("S&tep by step, Page Down for the next word")},
+        {Pause::Pace::Predict, tr("&Predict, then watch")}};
     for (const auto &[pace, text] : paces) {
         QAction *action = group->addAction(text);
         action->setCheckable(true);

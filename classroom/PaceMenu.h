@@ -10,7 +10,7 @@ class QMenu;
 class QWidget;
 
 // The pace chosen in the window: a context menu on an area (a right click there, or the Menu key
-// or Shift+F10 with the focus inside it) holding the three paces as one checkable group. A
+// or Shift+F10 with the focus inside it) holding the four paces as one checkable group. A
 // choice lasts for the run; nothing of the area changes until the menu is opened. The menu
 // belongs to the area; this object, which makes the connections, to whoever creates it.
 class PaceMenu : public QObject

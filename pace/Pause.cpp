@@ -35,6 +35,7 @@ void Pause::setPace(Pace pace)
     if (pace == m_pace)
         return;
     m_pace = pace;
+    m_held = false;
     quitWaiting();
     Q_EMIT paceChanged(pace);
 }
@@ -57,6 +58,9 @@ void Pause::wait()
         waitFor(std::chrono::milliseconds::max());
         break;
     }
+    case Pace::Predict:
+        waitFor(m_held ? std::chrono::milliseconds::max() : m_slowWord);
+        break;
     }
     if (m_ending)
         throw Unwind();
@@ -110,6 +114,18 @@ void Pause::rewind()
 void Pause::step()
 {
     if (m_stepWaiting)
+        quitWaiting();
+}
+
+void Pause::hold()
+{
+    if (m_pace == Pace::Predict)
+        m_held = true;
+}
+
+void Pause::release()
+{
+    if (std::exchange(m_held, false))
         quitWaiting();
 }
 

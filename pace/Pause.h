@@ -11,8 +11,10 @@ class QEventLoop;
 
 // The pause a host makes after each word it shows, at the pace a class follows the exchange:
 // as designed (a fixed number of passes of event processing, whose length depends on the
-// machine), slow (a fixed time a word on the clock), or step by step (until something calls
-// step()). Every pace handles the window's events while a word shows.
+// machine), slow (a fixed time a word on the clock), step by step (until something calls
+// step()), or predicting: a word shows for the slow pace's time, and a word held for a question
+// waits until the question has its answer. Every pace handles the window's events while a word
+// shows.
 //
 // It also knows when the program is ending: from then on a pause, running or new, unwinds the
 // exchange around it (it throws Unwind), so nothing runs on after the window has gone.
@@ -26,7 +28,8 @@ public:
     {
         AsDesigned,
         Slow,
-        Step
+        Step,
+        Predict
     };
     Q_ENUM(Pace)
 
@@ -46,6 +49,11 @@ public:
     // In step mode the word waits until step() is called.
     bool waitsForStep() const { return m_stepWaiting; }
     void step();
+    // At the predict pace: the word showing, or the next, waits until release(), its question
+    // answered. A change of pace or the program's end lets it go as well.
+    void hold();
+    void release();
+    bool held() const { return m_held; }
 
     // Going back: the waiting word ends its pause by throwing Rewound, once its exchange has
     // unwound rewound() is sent, and the next `words` words of the exchange run again without
@@ -78,6 +86,7 @@ private:
     bool m_ending = false;
     int m_exitCode = 0;
     bool m_stepWaiting = false;
+    bool m_held = false;
     bool m_rewinding = false;
     int m_skip = 0;
     QEventLoop *m_waiting = nullptr;

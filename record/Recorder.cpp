@@ -163,6 +163,20 @@ void Recorder::cleared(const Komputer &host)
     add(step);
 }
 
+void Recorder::note(int host, const QString &text)
+{
+    if (m_exchanges.isEmpty())
+        return;
+    QList<Step> &steps = m_exchanges.last().steps;
+    for (auto row = steps.size() - 1; row >= 0; --row) {
+        if (host < 0 || steps[row].host == host) {
+            steps[row].notes << text;
+            Q_EMIT noted(int(m_exchanges.size()) - 1, int(row));
+            return;
+        }
+    }
+}
+
 void Recorder::refused(const Komputer &host, const QString &ip)
 {
     Exchange exchange;

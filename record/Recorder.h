@@ -41,6 +41,8 @@ public:
         int changedHost = -1;
         int changedEntry = 0;
         int selected = 0; // the host whose table the window listed
+        // At the predict pace: each question asked of it with the answer given and the verdict.
+        QStringList notes;
     };
 
     enum class Outcome
@@ -83,6 +85,8 @@ public:
     bool replay();
     bool canReplay() const;
     bool running() const { return m_running; }
+    // Notes the last exchange's last step of `host`, or its last step for -1.
+    void note(int host, const QString &text);
 
 Q_SIGNALS:
     // A row: an exchange's heading (step -1), or a step of it.
@@ -92,6 +96,7 @@ Q_SIGNALS:
     void outcomeKnown(int exchange);
     // The exchange is run again up to word `word` of `words`, back from where it stood or not.
     void goingTo(int word, int words, bool back);
+    void noted(int exchange, int step);
     // A packet of an exchange sets out for the first time.
     void sent(const ArpPacket &packet);
 

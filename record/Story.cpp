@@ -18,23 +18,39 @@ void Story::starts(const Komputer &origin, const ArpPacket &packet)
     m_answerer.clear();
 }
 
+Story::Act Story::act(const Komputer &host, const QString &word) const
+{
+    if (word == Komputer::Receiving)
+        return Act::Receives;
+    if (word == Komputer::Found)
+        return host.IP() != m_ip ? Act::AnswersFromTable : Act::Answers;
+    if (word != Komputer::Saved)
+        return Act::None;
+    if (!reply())
+        return Act::SavesRequester;
+    // In a reply a host first learns the host that answered, if it is new to it.
+    return host.Ada(m_answererIP) == 0 ? Act::SavesAnswerer : Act::StoresAnswer;
+}
+
 QString Story::sentence(const Komputer &host, const QString &word) const
 {
     const QString name = host.Nama();
-    const bool reply = !m_answerer.isEmpty();
-    if (word == Komputer::Receiving && reply)
-        return tr("%1 receives %2's answer.").arg(name, m_answerer);
-    if (word == Komputer::Receiving)
-        return tr("%1 receives %2's request.").arg(name, m_requester);
-    if (word == Komputer::Saved && !reply)
+    switch (act(host, word)) {
+    case Act::Receives:
+        return reply() ? tr("%1 receives %2's answer.").arg(name, m_answerer)
+                       : tr("%1 receives %2's request.").arg(name, m_requester);
+    case Act::SavesRequester:
         return tr("%1 saves %2's address.").arg(name, m_requester);
-    // In a reply a host first learns the host that answered, if it is new to it.
-    if (word == Komputer::Saved && host.Ada(m_answererIP) == 0)
+    case Act::SavesAnswerer:
         return tr("%1 saves %2's address.").arg(name, m_answerer);
-    if (word == Komputer::Saved)
+    case Act::StoresAnswer:
         return tr("%1 saves the answer for %2.").arg(name, m_ip);
-    if (word == Komputer::Found)
-        return answers(name, host.IP() != m_ip);
+    case Act::Answers:
+    case Act::AnswersFromTable:
+        return answers(name, act(host, word) == Act::AnswersFromTable);
+    case Act::None:
+        break;
+    }
     return QString();
 }
 
@@ -42,4 +58,12 @@ QString Story::answers(const QString &host, bool fromTable)
 {
     return fromTable ? tr("%1 answers from its ARP table.").arg(host)
                      : tr("%1 has that address and answers.").arg(host);
+}
+
+QString Story::list(QStringList names)
+{
+    if (names.size() < 2)
+        return names.value(0);
+    const QString last = names.takeLast();
+    return tr("%1 and %2").arg(names.join(tr(", ")), last);
 }

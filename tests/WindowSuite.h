@@ -39,14 +39,15 @@ class WindowSuite : public QObject
 {
 protected:
     // Without a message box of the test's own, messages are written down.
-    void open(std::unique_ptr<RandomSource> random = nullptr)
+    void open(std::unique_ptr<RandomSource> random = nullptr,
+              std::chrono::milliseconds slowWord = Pause::SlowWord)
     {
         QApplication::setStyle(QStringLiteral("Fusion"));
         Module1::Packet = Module1::Reply = ArpPacket();
         Module1::ReplyReady = false;
         messages.clear();
         pauses.clear();
-        pause = std::make_unique<Pause>(1);
+        pause = std::make_unique<Pause>(1, slowWord);
         window = std::make_unique<fUtama>(*pause, std::move(random),
                                           std::make_unique<Messages>(messages));
         for (int i = 0; i < fUtama::HostCount; ++i)

@@ -31,6 +31,15 @@ QString ipAt(const QByteArray &frame, int at)
     return bytes.join(u'.');
 }
 
+// A reader hears the row as its sentence once: the other cells say nothing (an empty text
+// would stand for the cell's own).
+void heardOnce(QTreeWidgetItem &row, const QString &sentence)
+{
+    row.setData(0, Qt::AccessibleTextRole, sentence);
+    for (int column = 1; column < 4; ++column)
+        row.setData(column, Qt::AccessibleTextRole, QStringLiteral("\u200b"));
+}
+
 } // namespace
 
 TimelineWindow::TimelineWindow(Recorder &recorder, QWidget *parent)
@@ -58,14 +67,19 @@ TimelineWindow::TimelineWindow(Recorder &recorder, QWidget *parent)
     connect(&recorder, &Recorder::added, this, &TimelineWindow::added);
     connect(&recorder, &Recorder::removed, this, &TimelineWindow::removed);
     connect(&recorder, &Recorder::outcomeKnown, this, &TimelineWindow::outcomeKnown);
+    connect(&recorder, &Recorder::noted, this, &TimelineWindow::noted);
     connect(m_rows, &QTreeWidget::currentItemChanged, this, &TimelineWindow::showDetail);
     connect(m_rows, &QTreeWidget::itemActivated, this, &TimelineWindow::choose);
     connect(m_replay, &QPushButton::clicked, &recorder, &Recorder::replay);
     // Built when first asked for, it shows what was recorded before.
     for (int e = 0; e < recorder.exchanges().size(); ++e) {
         added(e, -1);
-        for (int s = 0; s < recorder.exchanges()[e].steps.size(); ++s)
+        for (int s = 0; s < recorder.exchanges()[e].steps.size(); ++s) {
             added(e, s);
+            const QStringList &notes = recorder.exchanges()[e].steps[s].notes;
+            for (int n = 0; n < notes.size(); ++n)
+                noted(e, s);
+        }
     }
 }
 
@@ -99,16 +113,26 @@ void TimelineWindow::added(int exchange, int step)
                                    {number, m_recorder.window().host(s.host).Nama(),
                                     s.word.isEmpty() ? QStringLiteral("Hapus Entri") : s.word,
                                     s.sentence});
-        // A reader hears the row as its sentence once: the other cells say nothing (an empty
-        // text would stand for the cell's own).
-        item->setData(0, Qt::AccessibleTextRole, s.sentence);
-        for (int column = 1; column < 4; ++column)
-            item->setData(column, Qt::AccessibleTextRole, QStringLiteral("\u200b"));
+        heardOnce(*item, s.sentence);
     }
     item->setData(0, ExchangeRole, exchange);
     item->setData(0, StepRole, step);
     m_rows->scrollToItem(item);
     replayable();
+}
+
+// A prediction goes under the step it was judged by, a row of its own.
+void TimelineWindow::noted(int exchange, int step)
+{
+    QTreeWidgetItem *row = m_rows->topLevelItem(exchange)->child(step);
+    const Recorder::Step &s = m_recorder.exchanges()[exchange].steps[step];
+    const QString &note = s.notes[row->childCount()];
+    auto *item = new QTreeWidgetItem(row, {QString(), QString(), tr("Predicted"), note});
+    heardOnce(*item, note);
+    item->setData(0, ExchangeRole, exchange);
+    item->setData(0, StepRole, step);
+    row->setExpanded(true);
+    m_rows->scrollToItem(item);
 }
 
 void TimelineWindow::removed(int exchange, int step)
@@ -160,7 +184,8 @@ QString TimelineWindow::detailOf(const Recorder::Exchange &e, int step) const
     if (step < 0)
         return heading(e);
     const Recorder::Step &s = e.steps[step];
-    QStringList lines{s.sentence, QString(), tr("The packet in flight")};
+    QStringList lines{s.sentence};
+    lines << s.notes << QString() << tr("The packet in flight");
     const auto frame = ArpFrame::of(s.packet);
     if (const QByteArray *bytes = std::get_if<QByteArray>(&frame)) {
         const bool request = s.packet.Operation == 1;

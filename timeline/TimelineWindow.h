@@ -31,6 +31,7 @@ private:
     void added(int exchange, int step);
     void removed(int exchange, int step);
     void outcomeKnown(int exchange);
+    void noted(int exchange, int step);
     void choose(const QTreeWidgetItem *item);
     QString heading(const Recorder::Exchange &exchange) const;
     QString detailOf(const Recorder::Exchange &exchange, int step) const;

@@ -42,10 +42,6 @@
         <translation>Argumen tak terduga &apos;%1&apos;.</translation>
     </message>
     <message>
-        <source>How the exchange moves: as-designed (the default, each word a moment), slow (each word a second) or step (each word until Page Down).</source>
-        <translation>Cara pertukaran berjalan: as-designed (bawaan, tiap kata sesaat), slow (tiap kata sedetik) atau step (tiap kata sampai Page Down).</translation>
-    </message>
-    <message>
         <source>pace</source>
         <translation>laju</translation>
     </message>
@@ -80,6 +76,10 @@
     <message>
         <source>Open the timeline beside the window: every step of the run&apos;s exchanges, the packet and the ARP tables after it.</source>
         <translation>Buka lini masa di samping jendela: setiap langkah pertukaran selama program berjalan, paketnya dan tabel ARP sesudahnya.</translation>
+    </message>
+    <message>
+        <source>How the exchange moves: as-designed (the default, each word a moment), slow (each word a second), step (each word until Page Down) or predict (each host asks what it will do before it acts).</source>
+        <translation>Cara pertukaran berjalan: as-designed (bawaan, tiap kata sesaat), slow (tiap kata sedetik), step (tiap kata sampai Page Down) atau predict (tiap komputer bertanya apa yang akan dilakukannya sebelum bertindak).</translation>
     </message>
 </context>
 <context>
@@ -137,14 +137,6 @@
         <translation>Tabel ARP %1 dikosongkan dan berisi %2.</translation>
     </message>
     <message>
-        <source>%1 and %2</source>
-        <translation>%1 dan %2</translation>
-    </message>
-    <message>
-        <source>, </source>
-        <translation>, </translation>
-    </message>
-    <message>
         <source>%1 saved %2&apos;s address.</source>
         <translation>%1 menyimpan alamat %2.</translation>
     </message>
@@ -188,6 +180,10 @@
         <source>On to step %1 of %2.</source>
         <translation>Maju ke langkah %1 dari %2.</translation>
     </message>
+    <message>
+        <source>Predict, then watch. Answer each question with Y or N, or Page Down to skip it.</source>
+        <translation>Tebak, lalu amati. Jawab setiap pertanyaan dengan Y atau T, atau Page Down untuk melewatinya.</translation>
+    </message>
 </context>
 <context>
     <name>PaceMenu</name>
@@ -202,6 +198,10 @@
     <message>
         <source>S&amp;tep by step, Page Down for the next word</source>
         <translation>Langkah &amp;demi langkah, Page Down untuk kata berikutnya</translation>
+    </message>
+    <message>
+        <source>&amp;Predict, then watch</source>
+        <translation>&amp;Tebak, lalu amati</translation>
     </message>
 </context>
 <context>
@@ -240,6 +240,120 @@
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>Quiz</name>
+    <message>
+        <source>Which host will answer? %1, 0 none.</source>
+        <translation>Komputer mana yang akan menjawab? %1, 0 tidak ada.</translation>
+    </message>
+    <message>
+        <source>Will %1 save %2&apos;s address?</source>
+        <translation>Apakah %1 akan menyimpan alamat %2?</translation>
+    </message>
+    <message>
+        <source>Will %1 answer?</source>
+        <translation>Apakah %1 akan menjawab?</translation>
+    </message>
+    <message>
+        <source>Will %1 store the answer for %2?</source>
+        <translation>Apakah %1 akan menyimpan jawaban untuk %2?</translation>
+    </message>
+    <message>
+        <source>Skipped.</source>
+        <translation>Dilewati.</translation>
+    </message>
+    <message>
+        <source>Right.</source>
+        <translation>Benar.</translation>
+    </message>
+    <message>
+        <source>Not this time.</source>
+        <translation>Kali ini belum tepat.</translation>
+    </message>
+    <message>
+        <source>You said yes.</source>
+        <translation>Jawabanmu ya.</translation>
+    </message>
+    <message>
+        <source>You said no.</source>
+        <translation>Jawabanmu tidak.</translation>
+    </message>
+    <message>
+        <source>You said %1.</source>
+        <translation>Jawabanmu %1.</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>tidak ada</translation>
+    </message>
+    <message>
+        <source>%1 did not have %2&apos;s address yet.</source>
+        <translation>%1 belum punya alamat %2.</translation>
+    </message>
+    <message>
+        <source>%1 already had %2&apos;s address.</source>
+        <translation>%1 sudah punya alamat %2.</translation>
+    </message>
+    <message>
+        <source>%1 is neither %2&apos;s address nor in its ARP table.</source>
+        <translation>%1 bukan alamat %2 dan tidak ada di tabel ARP-nya.</translation>
+    </message>
+    <message>
+        <source>%1 is %2&apos;s own address, so it answers.</source>
+        <translation>%1 adalah alamat %2 sendiri, jadi ia menjawab.</translation>
+    </message>
+    <message>
+        <source>%1 has %2 in its ARP table, so it answers too.</source>
+        <translation>%1 memiliki %2 di tabel ARP-nya, jadi ia juga menjawab.</translation>
+    </message>
+    <message>
+        <source>%1 has %2 in its ARP table, so it answers.</source>
+        <translation>%1 memiliki %2 di tabel ARP-nya, jadi ia menjawab.</translation>
+    </message>
+    <message>
+        <source>Every host that hears an answer stores it, the requester or not.</source>
+        <translation>Setiap komputer yang mendengar jawaban menyimpannya, peminta atau bukan.</translation>
+    </message>
+    <message>
+        <source>No host has %1, so no answer comes.</source>
+        <translation>Tidak ada komputer yang memiliki %1, jadi tidak ada jawaban.</translation>
+    </message>
+    <message>
+        <source>%1 answer, and %2&apos;s answer, the last, is kept.</source>
+        <translation>%1 menjawab, dan jawaban %2, yang terakhir, yang disimpan.</translation>
+    </message>
+    <message>
+        <source>You predicted %1 of %2.</source>
+        <translation>Tebakanmu benar %1 dari %2.</translation>
+    </message>
+    <message>
+        <source>%1 of %2 right so far.</source>
+        <translation>Sejauh ini %1 dari %2 benar.</translation>
+    </message>
+</context>
+<context>
+    <name>QuizBoard</name>
+    <message>
+        <source>Prediction</source>
+        <translation>Tebakan</translation>
+    </message>
+    <message>
+        <source>Press 0 to 5, or Page Down to skip.</source>
+        <translation>Tekan 0 sampai 5, atau Page Down untuk melewati.</translation>
+    </message>
+    <message>
+        <source>Press Y for yes, N for no, Page Down to skip.</source>
+        <translation>Tekan Y untuk ya, T untuk tidak, Page Down untuk melewati.</translation>
+    </message>
+</context>
+<context>
+    <name>QuizKeys</name>
+    <message>
+        <source>N</source>
+        <comment>the key that answers no</comment>
+        <translation>T</translation>
     </message>
 </context>
 <context>
@@ -293,6 +407,14 @@
     <message>
         <source>%1 has that address and answers.</source>
         <translation>%1 memiliki alamat itu dan menjawab.</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 dan %2</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
     </message>
 </context>
 <context>
@@ -416,6 +538,10 @@
     <message>
         <source>, </source>
         <translation>, </translation>
+    </message>
+    <message>
+        <source>Predicted</source>
+        <translation>Tebakan</translation>
     </message>
 </context>
 <context>
