@@ -5,7 +5,8 @@
 
 """The real program on an X server with a window manager (Openbox), driven by real input from
 xdotool and heard through the AT-SPI bus as a screen reader hears it. Runs under xvfb-run and
-dbus-run-session (Debian's python3, for pyatspi); argument: the binary."""
+dbus-run-session (Debian's python3, for pyatspi); arguments: the binary, then the scenario,
+step or predict."""
 
 import os
 import subprocess
@@ -82,6 +83,21 @@ def spoken():
             and shown]
 
 
+def start(binary, *options, **streams):
+    """The program on this X server, whatever platform the caller's environment names, once it
+    has joined the bus and shown its window: Tesu selected with a real Space."""
+    program = subprocess.Popen([binary, *options], **streams,
+                               env={**os.environ, "QT_QPA_PLATFORM": "xcb", "LANGUAGE": "en"})
+    assert wait_for(lambda: application() is not None, 60), "the program never joined the bus"
+    return program
+
+
+def select_tesu():
+    xdotool("key", "space")
+    checked = ("object:state-changed:checked", pyatspi.ROLE_RADIO_BUTTON, "Tesu", 1)
+    assert wait_for(lambda: checked in heard and spoken(), 30), heard
+
+
 def step_through(binary):
     """What a screen reader hears, read through the AT-SPI bus as Orca reads it, of the worked
     example step by step: the hosts in chain order, Tesu selected with a real Space, then after
@@ -92,20 +108,15 @@ def step_through(binary):
     taken back ends the program with status 0."""
     # Standard error goes to a file, so that however much the program writes it never blocks.
     errors = tempfile.TemporaryFile()
-    # On this X server, whatever platform the caller's environment names.
-    program = subprocess.Popen([binary, "--pace", "step", "--capture", "-"],
-                               stdout=subprocess.PIPE, stderr=errors,
-                               env={**os.environ, "QT_QPA_PLATFORM": "xcb", "LANGUAGE": "en"})
+    program = start(binary, "--pace", "step", "--capture", "-", stdout=subprocess.PIPE,
+                    stderr=errors)
     try:
-        assert wait_for(lambda: application() is not None, 60), "the program never joined the bus"
         window = application()[0]
         assert [h.name for h in window[0]] == ["Tesu", "Bilrun", "Dovel", "Wimse", "Lurfa"]
 
         # Host 0 has the focus as the window opens: Space selects it, and its identity is told.
         window_id = shown(program)
-        xdotool("key", "space")
-        checked = ("object:state-changed:checked", pyatspi.ROLE_RADIO_BUTTON, "Tesu", 1)
-        assert wait_for(lambda: checked in heard and spoken(), 30), heard
+        select_tesu()
         assert spoken()[0].startswith("Tesu has IP address 192.168.0.1 and MAC address ")
 
         # The request, then a sentence a word: 21 words, each shown until its Page Down.
@@ -166,6 +177,45 @@ def step_through(binary):
         program.wait(60)
 
 
+def predict(binary):
+    """The worked example at the predict pace answered with real keys as each question is told:
+    one answer wrong (Bilrun answers), one skipped with Page Down (Lurfa saves Tesu), and the
+    score told at the end; then "Exit" while the next exchange's first question waits ends the
+    program with status 0."""
+    program = start(binary, "--pace", "predict")
+    try:
+        window_id = shown(program)
+        select_tesu()
+        heard.clear()
+        xdotool("key", "alt+b")
+        keys = ["4", "y", "y", "y", "n", "y", "y", "Next", "n", "y", "y", "y", "y", "y"]
+        for asked, key in enumerate(keys, 1):
+            assert wait_for(lambda: len(questions()) == asked, 30), spoken()
+            xdotool("key", key)
+        assert wait_for(lambda: spoken()[-1:] == ["You predicted 12 of 13."], 60), spoken()
+        said = spoken()
+        assert questions()[0] == ("Which host will answer? 1 Tesu, 2 Bilrun, 3 Dovel, 4 Wimse, "
+                                  "5 Lurfa, 0 none."), said
+        assert "Not this time. 192.168.0.4 is neither Bilrun's address nor in its ARP table." in said
+        assert "Lurfa did not have Tesu's address yet." in said
+        assert "Right. Wimse has that address and answers." in said
+        assert questions()[10] == "Will Dovel store the answer for 192.168.0.4?", questions()
+
+        xdotool("mousemove", "--window", window_id, "590", "340", "click", "1", "key", "ctrl+a",
+                "type", "192.168.0.5")
+        xdotool("key", "alt+b")
+        assert wait_for(lambda: len(questions()) == 15, 30), spoken()
+        press_exit()
+        assert program.wait(60) == 0
+    finally:
+        program.kill()
+        program.wait(60)
+
+
+def questions():
+    return [s for s in spoken() if s.startswith(("Will ", "Which host will answer?"))]
+
+
 # Orca listens to the name changes as well; the names it reads come from them.
 for kind in ("object:state-changed:showing", "object:state-changed:checked",
              "object:property-change:accessible-name"):
@@ -175,6 +225,6 @@ wm = subprocess.Popen(["openbox", "--sm-disable"], stderr=subprocess.DEVNULL)
 assert wait_for(lambda: subprocess.run(["wmctrl", "-m"], capture_output=True).returncode == 0,
                 30), "no window manager"
 try:
-    step_through(sys.argv[1])
+    {"step": step_through, "predict": predict}[sys.argv[2]](sys.argv[1])
 finally:
     wm.kill()
