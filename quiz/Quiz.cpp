@@ -47,21 +47,22 @@ void Quiz::heard(int host, const QString &word)
     const Story::Act act = m_story.act(m_window.host(host), word);
     if (act == Story::Act::Answers || act == Story::Act::AnswersFromTable)
         m_answers.append({host, act == Story::Act::AnswersFromTable});
+    // Who will answer is asked before any host has received, or not at all.
+    const bool first = act == Story::Act::Receives && std::exchange(m_firstReception, false);
     if (!predicting())
         return;
     // A host that shows its next word, or the next host's arrival, has done what it will.
     judge(act);
     if (act == Story::Act::Receives)
-        ask(host);
+        ask(host, first);
     Q_EMIT changed();
 }
 
 // The questions about the host a packet reaches, asked one after the other while its word
 // "Receive" is held.
-void Quiz::ask(int host)
+void Quiz::ask(int host, bool first)
 {
     const QString name = nameOf(host);
-    const bool first = std::exchange(m_firstReception, false);
     if (!m_story.reply()) {
         if (first) {
             QStringList hosts;
@@ -157,7 +158,10 @@ void Quiz::judge(const Question &question, bool done, const QString &why)
             said = tr("You said %1.").arg(question.said ? nameOf(question.said - 1) : tr("none"));
     }
     m_verdicts << verdict;
-    Q_EMIT told(verdict);
+    // A reader hears a right answer about a host as "Right.", so that the next question comes
+    // within moments; where the student was wrong, or skipped, or asked who answers, the reason.
+    const bool brief = question.act != Story::Act::Receives && question.said == done;
+    Q_EMIT told(brief ? tr("Right.") : verdict);
     Q_EMIT noted(question.host, question.text + u' ' + said + u' ' + verdict);
 }
 

@@ -77,7 +77,7 @@ private:
     void propagationStarts(const Komputer &origin, const ArpPacket &packet);
     void propagationEnded(const ArpPacket &packet);
     void heard(int host, const QString &word);
-    void ask(int host);
+    void ask(int host, bool first);
     void answered(int said);
     void judge(Story::Act act);
     void judge(const Question &question, bool done, const QString &why);

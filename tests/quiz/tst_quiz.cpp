@@ -89,105 +89,76 @@ private Q_SLOTS:
         close();
     }
 
+    // "known": "1:0" for host 1 holding host 0's address beforehand; "keys" as answer() reads
+    // them; "verdicts" as marks writes them; "heard" sentences told or, for a right answer
+    // about a host (told as "Right."), noted.
+    static void row(const char *name, const char *known, const char *ip, const char *keys,
+                    const char *verdicts, const QStringList &heard)
+    {
+        QTest::newRow(name) << QString(known) << QString(ip) << QString(keys) << QString(verdicts)
+                            << heard;
+    }
     void exchanges_data()
     {
-        QTest::addColumn<QString>("known"); // "1:0": host 1 holds host 0's address beforehand
-        QTest::addColumn<QString>("ip");
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<QString>("verdicts");
-        QTest::addColumn<QString>("score");
+        for (const char *column : {"known", "ip", "keys", "verdicts"})
+            QTest::addColumn<QString>(column);
         QTest::addColumn<QStringList>("heard");
-
-        QTest::newRow("worked example, all right")
-            << ""
-            << "192.168.0.4"
-            << "4ynynyyynyyyyy"
-            << "RRRRRRRRRRRRRR"
-            << "You predicted 14 of 14."
-            << QStringList{
-                   "Which host will answer? 1 Tesu, 2 Bilrun, 3 Dovel, 4 Wimse, 5 Lurfa, 0 none.",
-                   "Will Bilrun save Tesu's address?",
-                   "Will Bilrun answer?",
-                   "Right. Bilrun did not have Tesu's address yet.",
-                   "Right. 192.168.0.4 is Wimse's own address, so it answers.",
-                   "Right. Wimse has that address and answers.",
-                   "Will Dovel save Wimse's address?",
-                   "Will Dovel store the answer for 192.168.0.4?",
-                   "Right. Every host that hears an answer stores it, the requester or not."};
-        QTest::newRow("all wrong")
-            << ""
-            << "192.168.0.4"
-            << "0nynynnnynnnnn"
-            << "WWWWWWWWWWWWWW"
-            << "You predicted 0 of 14."
-            << QStringList{
-                   "Not this time. 192.168.0.4 is neither Bilrun's address nor in its ARP table.",
-                   "Not this time. Wimse has that address and answers."};
-        QTest::newRow("skipped") << ""
-                                 << "192.168.0.4"
-                                 << ""
-                                 << "SSSSSSSSSSSSSS"
-                                 << "You predicted 0 of 0."
-                                 << QStringList{"Bilrun did not have Tesu's address yet."};
-        QTest::newRow("a host that knew the requester")
-            << "1:0"
-            << "192.168.0.4"
-            << "4nnynyyynyyyyy"
-            << "RRRRRRRRRRRRRR"
-            << "You predicted 14 of 14."
-            << QStringList{"Right. Bilrun already had Tesu's address."};
-        QTest::newRow("an answer from a table")
-            << "4:3"
-            << "192.168.0.4"
-            << "5ynynyyyyyyyyy"
-            << "RRRRRRRRRRRRRR"
-            << "You predicted 14 of 14."
-            << QStringList{"Right. Lurfa has 192.168.0.4 in its ARP table, so it answers too.",
-                           "Right. Wimse and Lurfa answer, and Lurfa's answer, the last, is kept.",
-                           "Will Wimse save Lurfa's address?"};
-        QTest::newRow("no host has it")
-            << ""
-            << "192.168.0.9"
-            << "0ynynynyn"
-            << "RRRRRRRRR"
-            << "You predicted 9 of 9."
-            << QStringList{"Right. No host has 192.168.0.9, so no answer comes."};
-        QTest::newRow("Hapus Entri while a question waits")
-            << "1:0"
-            << "192.168.0.4"
-            << "4ncnynyyynyyyyy"
-            << "WRRRRRRRRRRRRR"
-            << "You predicted 13 of 14."
-            << QStringList{"Not this time. Bilrun did not have Tesu's address yet."};
+        row("worked example, all right", "", "192.168.0.4", "4ynynyyynyyyyy", "RRRRRRRRRRRRRR",
+            {"Which host will answer? 1 Tesu, 2 Bilrun, 3 Dovel, 4 Wimse, 5 Lurfa, 0 none.",
+             "Right. Bilrun did not have Tesu's address yet.",
+             "Right. 192.168.0.4 is Wimse's own address, so it answers.",
+             "Right. Wimse has that address and answers.",
+             "Will Dovel store the answer for 192.168.0.4?",
+             "Right. Every host that hears an answer stores it, the requester or not."});
+        row("all wrong", "", "192.168.0.4", "0nynynnnynnnnn", "WWWWWWWWWWWWWW",
+            {"Not this time. 192.168.0.4 is neither Bilrun's address nor in its ARP table.",
+             "Not this time. Wimse has that address and answers."});
+        row("skipped", "", "192.168.0.4", "", "SSSSSSSSSSSSSS",
+            {"Bilrun did not have Tesu's address yet."});
+        row("a host that knew the requester", "1:0", "192.168.0.4", "4nnynyyynyyyyy",
+            "RRRRRRRRRRRRRR", {"Right. Bilrun already had Tesu's address."});
+        row("an answer from a table", "4:3", "192.168.0.4", "5ynynyyyyyyyyy", "RRRRRRRRRRRRRR",
+            {"Right. Lurfa has 192.168.0.4 in its ARP table, so it answers too.",
+             "Right. Wimse and Lurfa answer, and Lurfa's answer, the last, is kept.",
+             "Will Wimse save Lurfa's address?"});
+        row("no host has it", "", "192.168.0.9", "0ynynynyn", "RRRRRRRRR",
+            {"Right. No host has 192.168.0.9, so no answer comes."});
+        row("Hapus Entri while a question waits", "1:0", "192.168.0.4", "4ncnynyyynyyyyy",
+            "WRRRRRRRRRRRRR", {"Not this time. Bilrun did not have Tesu's address yet."});
     }
     void exchanges()
     {
         QFETCH(QString, known);
-        QFETCH(QString, ip);
-        QFETCH(QString, keys);
         for (const QString &pair : known.split(u' ', Qt::SkipEmptyParts)) {
             const Komputer &owner = host(pair.section(u':', 1).toInt());
             host(pair.section(u':', 0, 0).toInt()).Tambah(owner.IP(), owner.MAC());
         }
+        QFETCH(QString, keys);
         answers = keys;
         pause->setPace(Pause::Pace::Predict);
+        QFETCH(QString, ip);
         broadcast(ip);
         QTEST(marks, "verdicts");
-        QTEST(told.last(), "score");
+        QCOMPARE(told.last(), QString("You predicted %1 of %2.")
+                                  .arg(marks.count(u'R'))
+                                  .arg(marks.size() - marks.count(u'S')));
+        // The timeline keeps every question with its answer and verdict, then the score.
+        const auto &steps = recorder->exchanges().last().steps;
+        QStringList notes;
+        for (const Recorder::Step &step : steps)
+            notes << step.notes;
         QFETCH(QStringList, heard);
         for (const QString &sentence : heard)
-            QVERIFY2(told.contains(sentence), qPrintable(sentence));
-        // The timeline keeps every question with its answer and verdict, then the score.
-        QStringList notes;
-        for (const Recorder::Step &step : recorder->exchanges().last().steps)
-            notes << step.notes;
+            QVERIFY2(told.contains(sentence) ||
+                         (told.contains("Right.") && sentence.startsWith("Right.") &&
+                          notes.join(u'|').contains(sentence)),
+                     qPrintable(sentence));
         QCOMPARE(notes.size(), marks.size() + 1);
         QCOMPARE(notes.last(), told.last());
-        const auto &steps = recorder->exchanges().last().steps;
         const auto first = std::find_if(steps.cbegin(), steps.cend(),
                                         [](const Recorder::Step &s) { return !s.notes.isEmpty(); });
-        QCOMPARE(first->host, 1);
-        QVERIFY(first->notes.first().startsWith("Will Bilrun save Tesu's address? "));
+        QVERIFY(first->host == 1 &&
+                first->notes.first().startsWith("Will Bilrun save Tesu's address? "));
     }
 
     // A key answers only the question it fits, a held key's repeats answer nothing, and none
