@@ -9,7 +9,7 @@ directory and PulseAudio socket. It starts Openbox, PulseAudio (a null sink, rec
 parec), speech-dispatcher, Orca and the program, presses keys with xdotool, hears the program's
 notifications over AT-SPI, Orca's words in its debug log and what espeak-ng was given in
 speech-dispatcher's, and prints a report.
-Arguments: RUN_DIR BINARY EXCHANGES SCENARIO...  (worked, reading, drops; or step alone)
+Arguments: RUN_DIR BINARY EXCHANGES SCENARIO...  (worked, reading, drops; or step or predict alone)
 or: orca PREFS_DIR LOG  (runs Orca itself; see run_orca)."""
 
 import array
@@ -447,6 +447,37 @@ def step(session):
     print(f"  sentences sent {sent}, spoken {spoken}")
 
 
+def predict(session):
+    print("Predict, then watch (--pace predict): Space on Tesu, Alt+B for 192.168.0.4, then "
+          "each question answered as it is heard (one wrong, one skipped), until the score")
+    session.act("space", 2, 60)
+    keys = ["4", "y", "y", "y", "n", "y", "y", "Page_Down", "n", "y", "y", "y", "y", "y"]
+    latencies = {"the same host": [], "the next host": [], "Alt+B": []}
+    previous = None
+    for number, key in enumerate(["alt+b"] + keys):
+        outcome = session.act(key, 1.5, 60)
+        said = " | ".join(f"'{text}'" for text in outcome.said) or "(Orca said nothing)"
+        # When espeak-ng was given the question: the moment it starts to be heard.
+        asked = [(frame, text) for frame, text in session.given.texts[-len(outcome.given):]
+                 if text.startswith(("Will ", "Which host"))] if outcome.given else []
+        timing = ""
+        if asked:
+            frame, question = asked[-1]
+            host = question.split()[1]
+            kind = "Alt+B" if not number else \
+                "the same host" if host == previous else "the next host"
+            latencies[kind].append(seconds(frame - outcome.mark))
+            timing = f"question heard {seconds(frame - outcome.mark):.1f} s after the key; "
+            previous = host
+        print(f"  {key}: {timing}{said}")
+        for text in outcome.missing():
+            print(f"      not spoken: '{text}'")
+    for kind, times in latencies.items():
+        if times:
+            print(f"  from the key to the question, {kind}: median "
+                  f"{statistics.median(times):.1f} s, max {max(times):.1f} s ({len(times)})")
+
+
 def main():
     run, binary, count, scenarios = sys.argv[1], sys.argv[2], int(sys.argv[3]), sys.argv[4:]
     session = Session(run, binary)
@@ -459,7 +490,8 @@ def main():
         session.start_orca()
         counts = (len(session.notes), len(session.said.texts), len(session.given.texts))
         mark = session.recording.now()
-        session.start_program(["--pace", "step"] if "step" in scenarios else [])
+        session.start_program(["--pace", "step"] if "step" in scenarios else
+                              ["--pace", "predict"] if "predict" in scenarios else [])
         session.settle(mark, 2, start_within=20)
         Outcome(session, mark, *counts).show("Opening")
         print()
@@ -477,6 +509,9 @@ def main():
             print()
         if "step" in scenarios:
             step(session)
+            print()
+        if "predict" in scenarios:
+            predict(session)
             print()
     finally:
         session.stop()

@@ -11,10 +11,12 @@
 # reading (what Tab and Down arrow read), drops (Alt+H then Alt+B, EXCHANGES times). All three
 # by default, in that order, on one run of the program. step (Space, Alt+B, then Page Down word
 # by word, then Page Up three words back and Page Down three forward: how long after each key
-# its sentence ends) runs alone, the program at --pace step.
+# its sentence ends) runs alone, the program at --pace step; predict (Space, Alt+B, then each
+# question of the worked example answered once heard: how long after each key the next question
+# starts to be heard) runs alone, the program at --pace predict.
 # --keep DIR keeps the recording (heard.raw: s16le, mono, 16 kHz) and the logs of Orca,
 # speech-dispatcher, PulseAudio and the program in DIR.
-# Usage: bench/speech.sh [worked|reading|drops|step]... [--binary PATH] [--exchanges N]
+# Usage: bench/speech.sh [worked|reading|drops|step|predict]... [--binary PATH] [--exchanges N]
 #        [--keep DIR]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -24,12 +26,12 @@ keep=
 scenarios=()
 while [ $# -gt 0 ]; do
     case "$1" in
-    worked | reading | drops | step) scenarios+=("$1") ;;
+    worked | reading | drops | step | predict) scenarios+=("$1") ;;
     --binary) binary=$(realpath "$2") && shift ;;
     --exchanges) exchanges=$2 && shift ;;
     --keep) keep=$(realpath "$2") && shift ;;
     *)
-        echo "usage: $0 [worked|reading|drops|step]... [--binary PATH] [--exchanges N]" \
+        echo "usage: $0 [worked|reading|drops|step|predict]... [--binary PATH] [--exchanges N]" \
             "[--keep DIR]" >&2
         exit 2
         ;;
@@ -38,8 +40,8 @@ while [ $# -gt 0 ]; do
 done
 [ ${#scenarios[@]} -gt 0 ] || scenarios=(worked reading drops)
 # The others need the designed pace, where an exchange runs without a key.
-if [[ " ${scenarios[*]} " == *" step "* && ${#scenarios[@]} -gt 1 ]]; then
-    echo "step runs alone, on a program at --pace step" >&2
+if [[ " ${scenarios[*]} " =~ " "(step|predict)" " && ${#scenarios[@]} -gt 1 ]]; then
+    echo "step and predict run alone, on a program at their pace" >&2
     exit 2
 fi
 [ -x "$binary" ] || { echo "no program at $binary" >&2; exit 2; }
@@ -106,7 +108,7 @@ for scenario in "${scenarios[@]}"; do
     worked) limit=$((limit + 300)) ;;
     reading) limit=$((limit + 600)) ;;
     drops) limit=$((limit + 180 * exchanges)) ;;
-    step) limit=$((limit + 600)) ;;
+    step | predict) limit=$((limit + 600)) ;;
     esac
 done
 status=0

@@ -3,8 +3,8 @@
 # SPDX-FileCopyrightText: 2026 The Tolvane developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Takes the README's screenshots, docs/screenshot-{start,exchange,message,timeline}.png, from
-# the real program on an X server of its own (xvfb-run), driven with xdotool and read with
+# Takes the README's screenshots, docs/screenshot-{start,exchange,message,timeline,predict}.png,
+# from the real program on an X server of its own (xvfb-run), driven with xdotool and read with
 # ImageMagick.
 # Usage: tools/screenshots.sh [BUILD_DIR]   (default: build-screenshots)
 set -euo pipefail
@@ -59,3 +59,18 @@ timeline='
     kill %2
 '
 xvfb-run -a -s "-screen 0 1920x1080x24" bash -c "$timeline" shoot "$build/tolvane" "$root/docs"
+
+# A question at the predict pace: Tesu asks, "4" says Wimse will answer, Bilrun is said to save
+# Tesu's address (right) and to answer (wrong); Dovel is asked next, both verdicts beside it.
+predict='
+    "$1" --pace predict &
+    window=$(xdotool search --sync --onlyvisible --name "^Tolvane$" | head -n1)
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    sleep 0.5
+    xdotool mousemove --window "$window" 110 60 click 1 key alt+b
+    for key in 4 y y; do sleep 0.5; xdotool key "$key"; done
+    sleep 1.5
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$2/screenshot-predict.png"
+    kill %1
+'
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -c "$predict" shoot "$build/tolvane" "$root/docs"
