@@ -158,3 +158,8 @@ read -r scpu swoken <<<"$(waiting --pace step)"
 read -r dcpu dwoken <<<"$(waiting)"
 compare "step waiting, CPU time" "$scpu" "designed pace, same 5 s" "$dcpu" ms
 compare "step waiting, times woken" "$swoken" "designed pace, same 5 s" "$dwoken" ""
+# At the predict pace the first word waits for the answer to "Which host will answer?".
+echo "A question waiting 5 s for its answer (--pace predict), against the same:"
+read -r pcpu pwoken <<<"$(waiting --pace predict)"
+compare "question waiting, CPU time" "$pcpu" "designed pace, same 5 s" "$dcpu" ms
+compare "question waiting, woken" "$pwoken" "designed pace, same 5 s" "$dwoken" ""

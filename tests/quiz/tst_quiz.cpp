@@ -12,8 +12,18 @@
 #include "record/Recorder.h"
 
 #include <QTimer>
+#include <QTranslator>
 
 using namespace std::chrono_literals;
+
+// A language whose no begins with T, as Indonesian's "tidak" does.
+struct NoIsT : QTranslator
+{
+    QString translate(const char *context, const char *, const char *, int) const override
+    {
+        return QByteArrayView(context) == "QuizKeys" ? QStringLiteral("T") : QString();
+    }
+};
 
 class TestQuiz : public WindowSuite
 {
@@ -32,7 +42,7 @@ class TestQuiz : public WindowSuite
         QKeyEvent event(QEvent::KeyPress, key, modifiers, QString(QChar(key)).toLower(), repeat);
         QApplication::sendEvent(box("IPCari"), &event);
     }
-    // "c": Bilrun chosen and its table cleared before the next key.
+    // "c": Bilrun chosen and its table cleared before the next key; "t": T.
     void answer()
     {
         if (answers.isEmpty() && !skipRest)
@@ -47,6 +57,7 @@ class TestQuiz : public WindowSuite
         press(what.isDigit() ? Qt::Key_0 + what.digitValue()
               : what == u'y' ? Qt::Key_Y
               : what == u'n' ? Qt::Key_N
+              : what == u't' ? Qt::Key_T
                              : Qt::Key_PageDown);
     }
     QString boardText() const
@@ -55,7 +66,10 @@ class TestQuiz : public WindowSuite
         return board && board->isVisible() ? QuizBoard::textOf(*quiz) : QString();
     }
 
+    NoIsT language;
+
 private Q_SLOTS:
+    void initTestCase() { QCoreApplication::installTranslator(&language); }
     void init()
     {
         told.clear();
@@ -110,7 +124,7 @@ private Q_SLOTS:
              "Right. Wimse has that address and answers.",
              "Will Dovel store the answer for 192.168.0.4?",
              "Right. Every host that hears an answer stores it, the requester or not."});
-        row("all wrong", "", "192.168.0.4", "0nynynnnynnnnn", "WWWWWWWWWWWWWW",
+        row("all wrong, no as T", "", "192.168.0.4", "0tytytttyttttt", "WWWWWWWWWWWWWW",
             {"Not this time. 192.168.0.4 is neither Bilrun's address nor in its ARP table.",
              "Not this time. Wimse has that address and answers."});
         row("skipped", "", "192.168.0.4", "", "SSSSSSSSSSSSSS",
