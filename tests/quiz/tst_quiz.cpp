@@ -10,6 +10,7 @@
 #include "quiz/QuizBoard.h"
 #include "quiz/QuizKeys.h"
 #include "record/Recorder.h"
+#include "timeline/TimelineWindow.h"
 
 #include <QTimer>
 #include <QTranslator>
@@ -169,6 +170,15 @@ private Q_SLOTS:
                      qPrintable(sentence));
         QCOMPARE(notes.size(), marks.size() + 1);
         QCOMPARE(notes.last(), told.last());
+        // A row of its own under the step it was judged by.
+        const TimelineWindow timeline(*recorder);
+        const QTreeWidgetItem *exchange = timeline.findChild<QTreeWidget *>()->topLevelItem(0);
+        QStringList rows;
+        for (int step = 0; step < exchange->childCount(); ++step) {
+            for (int note = 0; note < exchange->child(step)->childCount(); ++note)
+                rows << exchange->child(step)->child(note)->text(3);
+        }
+        QCOMPARE(rows, notes);
         const auto first = std::find_if(steps.cbegin(), steps.cend(),
                                         [](const Recorder::Step &s) { return !s.notes.isEmpty(); });
         QVERIFY(first->host == 1 &&
