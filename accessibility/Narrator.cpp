@@ -17,10 +17,13 @@ Narrator::Narrator(fUtama &window, Pause &pause, const Recorder *recorder) : m_p
     bar->show(); // also when the window is already shown
     for (Announcer *&voice : m_voices)
         voice = new Announcer(bar);
-    // What a reader says as the window opens, after its title: how to start.
-    window.setAccessibleDescription(
-        tr("Choose a host with Tab and Space, type the address to find, then press Alt+B. "
-           "Shift+F10 on a host sets the pace."));
+    // What a reader says as the window opens, after its title: how to start, and at the predict
+    // pace how to answer.
+    QString start = tr("Choose a host with Tab and Space, type the address to find, then press "
+                       "Alt+B. Shift+F10 on a host sets the pace.");
+    if (predicting())
+        start += u' ' + predictingSentence();
+    window.setAccessibleDescription(start);
 
     connect(&window, &fUtama::propagationStarts, this, &Narrator::propagationStarts);
     connect(&window, &fUtama::propagationEnded, this, &Narrator::propagationEnded);
@@ -141,9 +144,14 @@ void Narrator::paceChanged(Pause::Pace pace)
         say(tr("Step by step. Page Down shows the next word."));
         break;
     case Pause::Pace::Predict:
-        say(tr("Predict, then watch. Answer each question with Y or N, or Page Down to skip it."));
+        say(predictingSentence());
         break;
     }
+}
+
+QString Narrator::predictingSentence()
+{
+    return tr("Predict, then watch. Answer each question with Y or N, or Page Down to skip it.");
 }
 
 void Narrator::say(const QString &sentence)

@@ -53,6 +53,7 @@ private:
     void tellReceivers();
     void tellAnswers();
     void say(const QString &sentence);
+    static QString predictingSentence();
     bool stepByStep() const { return m_pause.pace() == Pause::Pace::Step; }
     // At the predict pace the questions and their verdicts tell the exchange.
     bool predicting() const { return m_pause.pace() == Pause::Pace::Predict; }

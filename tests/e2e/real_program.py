@@ -184,6 +184,8 @@ def predict(binary):
     program with status 0."""
     program = start(binary, "--pace", "predict")
     try:
+        assert application()[0].description.endswith(
+            " Predict, then watch. Answer each question with Y or N, or Page Down to skip it.")
         window_id = shown(program)
         select_tesu()
         heard.clear()
