@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The frames the exchange's packets stand for, byte for byte, and the capture file they are
-// written to: what a packet a frame cannot carry leaves out, and a path that cannot be written.
+// written to: what a packet a frame cannot carry leaves out, a path that cannot be written, and
+// a reader that goes away.
 
 #include "Packet.h"
 #include "capture/ArpFrame.h"
@@ -11,17 +12,14 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextStream>
 
 #include <csignal>
 #include <unistd.h>
 
-namespace {
-
 const QString Request = "1|192.168.0.1|A-B-C-D-E-F|192.168.0.4|||";
 const QString Reply = "2|192.168.0.4|5E-99-4A-B9-11-C0|192.168.0.4|5E-99-4A-B9-11-C0|192.168.0.1|"
                       "A-B-C-D-E-F";
-
-} // namespace
 
 class TestCapture : public QObject
 {
@@ -77,24 +75,23 @@ private Q_SLOTS:
                  why ? frame : frame.remove(u' '));
     }
 
-    // A file of the pcap header and one record a frame; a packet with no frame adds nothing.
+    // A file of the pcap header and one record a frame; a packet with no frame adds nothing; a
+    // path that cannot be written gives no file. A reader that goes away stops the capture; the
+    // program goes on.
     void file()
     {
         QTemporaryDir folder;
         const QString path = folder.filePath("exchange.pcap");
         QString why;
         FILE *notes = std::tmpfile();
-        {
-            const auto capture = CaptureFile::open(path, &why, notes);
-            QVERIFY(capture);
-            capture->write(packet(Request));
-            capture->write(packet("1|192.168.0.1|A-B-C-D-E-F|nowhere|||"));
-            capture->write(packet(Reply));
-            QCOMPARE(QFile(path).size(), 24 + 2 * (16 + 42)); // flushed as written
-        }
-        char note[100] = {};
+        const auto capture = CaptureFile::open(path, &why, notes);
+        QVERIFY(capture);
+        capture->write(packet(Request));
+        capture->write(packet("1|192.168.0.1|A-B-C-D-E-F|nowhere|||"));
+        capture->write(packet(Reply));
+        QCOMPARE(QFile(path).size(), 24 + 2 * (16 + 42)); // flushed as written
         std::rewind(notes);
-        QCOMPARE(std::fgets(note, sizeof note, notes),
+        QCOMPARE(QTextStream(notes).readAll(),
                  "tolvane: No frame in the capture: 'nowhere' is not an IPv4 address.\n");
         std::fclose(notes);
         QFile written(path);
@@ -103,21 +100,16 @@ private Q_SLOTS:
         QCOMPARE(written.readAll().mid(24 + 8, 8).toHex(), "2a0000002a000000");
         QVERIFY(!CaptureFile::open(folder.filePath("no/such/folder.pcap"), &why));
         QCOMPARE(why, "No such file or directory");
-    }
 
-    // A reader that goes away stops the capture; the program goes on.
-    void readerGoesAway()
-    {
         std::signal(SIGPIPE, SIG_IGN); // as the program does when it captures
         int ends[2];
         QCOMPARE(pipe(ends), 0);
-        QString why;
-        const auto capture = CaptureFile::open(QString("/proc/self/fd/%1").arg(ends[1]), &why);
+        const auto piped = CaptureFile::open(QString("/proc/self/fd/%1").arg(ends[1]), &why);
         ::close(ends[1]);
         ::close(ends[0]); // the reader, before the first frame
-        QVERIFY(capture && !capture->stopped());
-        capture->write(packet(Request));
-        QVERIFY(capture->stopped());
+        QVERIFY(piped && !piped->stopped());
+        piped->write(packet(Request));
+        QVERIFY(piped->stopped());
     }
 };
 

@@ -18,10 +18,9 @@ class TestHost : public QObject
 
     static QString describe(const Komputer &k)
     {
-        return QStringList{
-            k.Nama(),   k.MAC(), k.IP(), k.State() ? "on" : "off", QString::number(k.Jumlah()),
-            k.Caption()}
-            .join(u'|');
+        return QString("%1|%2|%3|%4|%5|%6")
+            .arg(k.Nama(), k.MAC(), k.IP(), k.State() ? "on" : "off", QString::number(k.Jumlah()),
+                 k.Caption());
     }
 
     std::unique_ptr<Komputer> dovel; // 192.168.0.3 (".3"), MAC 33, knowing itself
@@ -140,9 +139,6 @@ private Q_SLOTS:
                "2|.3|33|.3|33|.1|11";
         QTest::newRow("the table's first entry answers as any other")
             << "-.3; .4 44 => 1|.1|11|.4| => Receive Saved! Found! / .4 44, .1 11 / "
-               "3|.3|33|.4|44|.1|11";
-        QTest::newRow("a host holding the target answers from its table")
-            << ".4 44; .1 11 => 1|.1|11|.4| => Receive Found! / .3 33, .4 44, .1 11 / "
                "3|.3|33|.4|44|.1|11";
         // Clearing the table while the host shows "Found!" must not send out an empty MAC.
         QTest::newRow("the answer carries the MAC held when it decided")

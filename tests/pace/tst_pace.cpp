@@ -13,32 +13,22 @@
 #include <QMenu>
 #include <QTimer>
 
-namespace {
-
-// Counts the passes of event processing it sees: each delivery posts the next, which Qt
-// delivers in the next pass.
-struct PassCounter : QObject
+// Counts the passes of event processing it sees (each delivery posts the next, which Qt
+// delivers in the next pass) and the key presses that reach the object it watches.
+struct Counter : QObject
 {
-    int passes = 0;
+    int passes = 0, keys = 0;
     void customEvent(QEvent *) override
     {
         ++passes;
         QCoreApplication::postEvent(this, new QEvent(QEvent::User));
     }
-};
-
-// Counts the key presses that reach the object it watches.
-struct KeysSeen : QObject
-{
-    int keys = 0;
     bool eventFilter(QObject *, QEvent *event) override
     {
         keys += event->type() == QEvent::KeyPress;
         return false;
     }
 };
-
-} // namespace
 
 class TestPace : public WindowSuite
 {
@@ -79,7 +69,7 @@ private Q_SLOTS:
         Pause word(7, during == u"time" ? std::chrono::milliseconds(1) : std::chrono::hours(1));
         if (during != u"passes")
             word.setPace(Pause::Pace::Slow);
-        PassCounter counter;
+        Counter counter;
         QCoreApplication::postEvent(&counter, new QEvent(QEvent::User));
         QTimer::singleShot(0, [&] {
             if (during == u"pace")
@@ -122,7 +112,7 @@ private Q_SLOTS:
         pause->setPace(Pause::Pace::Step);
         // A key the step keys take never reaches the control; a Page Down after it ends the
         // step where it still waits.
-        KeysSeen seen;
+        Counter seen;
         focus->installEventFilter(&seen);
         QTimer::singleShot(0, window.get(), [&] {
             if (!key)
@@ -145,7 +135,7 @@ private Q_SLOTS:
         QVERIFY(view()->currentIndex().isValid());
     }
 
-    // The three paces, one checked; a choice there is the pause's, and the other way round.
+    // The paces, one checked; a choice there is the pause's, and the other way round.
     void menu()
     {
         const PaceMenu paces(*pause, window->networkArea());

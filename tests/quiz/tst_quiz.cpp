@@ -40,7 +40,8 @@ class TestQuiz : public WindowSuite
 
     void press(int key, Qt::KeyboardModifiers modifiers = {}, bool repeat = false)
     {
-        QKeyEvent event(QEvent::KeyPress, key, modifiers, QString(QChar(key)).toLower(), repeat);
+        const QString text = key < 0x80 ? QString(QChar(key)).toLower() : QString();
+        QKeyEvent event(QEvent::KeyPress, key, modifiers, text, repeat);
         QApplication::sendEvent(box("IPCari"), &event);
     }
     // "c": Bilrun chosen and its table cleared before the next key; "t": T.

@@ -10,10 +10,8 @@
 #include "record/Recorder.h"
 #include "timeline/TimelineWindow.h"
 
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
-#include <QTreeWidget>
 
 class TestTimeline : public WindowSuite
 {
@@ -22,8 +20,9 @@ class TestTimeline : public WindowSuite
     std::unique_ptr<Recorder> recorder;
     QString actions; // what the student does as each word waits; then Page Down
 
-    // At each word that waits: "n" steps on, "b" goes back, "c" is Hapus Entri, a digit selects
-    // that host; each but "n" and "b" is followed by the next action at the same word.
+    // At each word that waits: "n" steps on, "b" goes back, "r" asks for Replay, "c" is Hapus
+    // Entri, a digit selects that host; "c" and a digit are followed by the next action at the
+    // same word.
     void act()
     {
         const QChar what = actions.isEmpty() ? u'n' : actions.front();
@@ -35,10 +34,7 @@ class TestTimeline : public WindowSuite
         else if (what == u'n')
             pause->step();
         else {
-            if (what == u'c')
-                button("Command3")->click();
-            else
-                select(what.digitValue());
+            what == u'c' ? button("Command3")->click() : select(what.digitValue());
             act();
         }
     }
@@ -64,30 +60,6 @@ private Q_SLOTS:
         close();
     }
 
-    void rowsOfTheWorkedExample()
-    {
-        QSignalSpy sent(recorder.get(), &Recorder::sent);
-        broadcast("192.168.0.4");
-        const Recorder::Exchange &e = recorder->exchanges().at(0);
-        QCOMPARE(e.steps.size(), 21);
-        QCOMPARE(e.outcome, Recorder::Outcome::Answered);
-        QCOMPARE(e.answerer, "Wimse");
-        QCOMPARE(sent.count(), 2);
-        QString words;
-        for (const Recorder::Step &s : e.steps)
-            words += QString::number(s.host) + s.word.left(1);
-        QCOMPARE(words, "1R1S2R2S3R3S3F4R4S2R2S2S4R4S4S1R1S1S0R0S0S");
-        QCOMPARE(e.steps[6].sentence, "Wimse has that address and answers.");
-        // Bilrun's "Saved!": its second entry, Tesu's, is the one the step added.
-        const Recorder::Step &saved = e.steps[1];
-        QCOMPARE(saved.after[1].size(), 2);
-        QCOMPARE(saved.after[1][1].IP, "192.168.0.1");
-        QCOMPARE(QString("%1 %2").arg(saved.changedHost).arg(saved.changedEntry), "1 2");
-        QCOMPARE(e.steps.last().after, Recorder::tablesOf(*window));
-        QCOMPARE(e.steps[0].packet.Operation, 1);
-        QCOMPARE(e.steps[9].packet.Operation, 2);
-    }
-
     // Each row: the actions at the words ("e" after the exchange has ended), the tables once
     // it has ended again, as run straight through.
     void backThenForward_data()
@@ -109,10 +81,8 @@ private Q_SLOTS:
         QSignalSpy sent(recorder.get(), &Recorder::sent);
         actions = script == u"e" ? QString() : script;
         broadcast("192.168.0.4");
-        if (script == u"e") {
-            QVERIFY(!recorder->running());
-            QVERIFY(recorder->back()); // Page Up: the last word shows again
-        }
+        if (script == u"e") // Page Up: the last word shows again
+            QVERIFY(!recorder->running() && recorder->back());
         QTRY_VERIFY(!recorder->running() && !pause->waitsForStep());
         QTEST(tables(), "tables");
         // Walked again, nothing is recorded or sent twice.
@@ -121,52 +91,51 @@ private Q_SLOTS:
         QCOMPARE(sent.count(), 2);
     }
 
-    // The tables put back and the exchange run again: a new exchange with the same steps, its
-    // packets sent again; while an exchange waits, Replay is ignored.
-    void replay()
+    // Replay, ignored while an exchange waits, puts the tables back and runs the last exchange
+    // again: a new exchange with the same steps, its packets sent again. Enter on a step of the
+    // last exchange in the timeline goes to it, by the same road as Page Up, and the exchange goes
+    // on to the same end; a step of an earlier one is only shown.
+    void replayAndChoose()
     {
-        pause->setPace(Pause::Pace::AsDesigned);
-        QVERIFY(!recorder->replay());
-        broadcast("192.168.0.4");
-        button("Command3")->click(); // Tesu forgets the answer
-        QSignalSpy sent(recorder.get(), &Recorder::sent);
-        pause->setPace(Pause::Pace::Step);
-        actions = "r"; // as the first word waits
-        QVERIFY(recorder->replay());
-        QTRY_VERIFY(!recorder->running());
-        QCOMPARE(tables(), WorkedExample);
-        QCOMPARE(recorder->exchanges().size(), 3);
-        QCOMPARE(recorder->exchanges()[2].steps.size(), 21);
-        QCOMPARE(sent.count(), 2);
-    }
-
-    // Enter on a step of the last exchange in the timeline goes to it, by the same road as Page
-    // Up, and the exchange goes on to the same end; a step of an earlier one is only shown.
-    void chooseAStep()
-    {
+        QVERIFY(!recorder->replay()); // nothing to replay yet
         broadcast("192.168.0.4");
         button("Command3")->click(); // Tesu forgets: a row of its own
         broadcast("192.168.0.4");    // the others answer from their tables
         const QString end = tables();
+        QSignalSpy sent(recorder.get(), &Recorder::sent);
+        actions = "r"; // as the first word waits
+        QVERIFY(recorder->replay());
+        QTRY_VERIFY(!recorder->running());
+        QCOMPARE(tables(), end);
+        QCOMPARE(recorder->exchanges().size(), 4);
+        QCOMPARE(recorder->exchanges()[3].steps.size(), recorder->exchanges()[2].steps.size());
+        QCOMPARE(sent.count(), 2);
         TimelineWindow timeline(*recorder);
         QSignalSpy going(recorder.get(), &Recorder::goingTo);
         auto *rows = timeline.findChild<QTreeWidget *>();
         Q_EMIT rows->itemActivated(rows->topLevelItem(0)->child(4), 0);
-        Q_EMIT rows->itemActivated(rows->topLevelItem(2)->child(4), 0);
+        Q_EMIT rows->itemActivated(rows->topLevelItem(3)->child(4), 0);
         QTRY_VERIFY(going.count() == 1 && !recorder->running());
         QCOMPARE(rows->topLevelItem(1)->text(0), "Hapus Entri: Tesu's ARP table is cleared.");
         QCOMPARE(going.at(0).at(0).toInt(), 5);
         QCOMPARE(tables(), end);
     }
 
-    // The rows as they come, and the step chosen: the packet field by field, the tables, the
-    // entry marked; a refusal is a row of its own.
+    // The worked example as recorded, its rows as they come, and the step chosen: the packet
+    // field by field, the tables, the entry marked; a refusal is a row of its own.
     void detail()
     {
         pause->setPace(Pause::Pace::AsDesigned);
         TimelineWindow timeline(*recorder);
         broadcast("192.168.0.4");
         broadcast("192.168.0.4");
+        const Recorder::Exchange &e = recorder->exchanges().at(0);
+        QString words;
+        for (const Recorder::Step &s : e.steps)
+            words += QString::number(s.host) + s.word.left(1);
+        QCOMPARE(words, "1R1S2R2S3R3S3F4R4S2R2S2S4R4S4S1R1S1S0R0S0S");
+        QCOMPARE(e.steps[6].sentence, "Wimse has that address and answers.");
+        QCOMPARE(e.steps.last().after, Recorder::tablesOf(*window));
         auto *rows = timeline.findChild<QTreeWidget *>();
         QVERIFY(rows->topLevelItem(0)->isFirstColumnSpanned());
         QVERIFY(timeline.findChild<QPushButton *>()->isEnabled()); // Replay, once there is one
