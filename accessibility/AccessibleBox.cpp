@@ -92,15 +92,14 @@ int AccessibleBox::characterCount() const
 QRect AccessibleBox::characterRect(int offset) const
 {
     // Measured from the caret, which the box places where it draws it, scrolled or not: a
-    // character stands as far from the caret as the text between them is wide.
+    // character stands on the caret's line, as far from it as the text between them is wide.
     const QFontMetrics metrics = box()->fontMetrics();
     const QString text = box()->text();
-    const QRect area = box()->contentsRect();
-    const int caret = box()->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
-    const int x = caret + metrics.horizontalAdvance(text.left(offset)) -
+    const QRect caret = box()->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    const int x = caret.center().x() + metrics.horizontalAdvance(text.left(offset)) -
                   metrics.horizontalAdvance(text.left(box()->cursorPosition()));
-    const QRect character(x, area.center().y() - metrics.height() / 2,
-                          metrics.horizontalAdvance(text.mid(offset, 1)), metrics.height());
+    const QRect character(x, caret.top(), metrics.horizontalAdvance(text.mid(offset, 1)),
+                          caret.height());
     return QRect(box()->mapToGlobal(character.topLeft()), character.size());
 }
 

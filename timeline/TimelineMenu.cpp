@@ -17,7 +17,7 @@ TimelineMenu::TimelineMenu(Recorder &recorder, QMenu *menu, QWidget *window)
     show->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     m_replay = menu->addAction(TimelineWindow::tr("&Replay the last exchange"));
     m_replay->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    m_replay->setEnabled(false);
+    m_replay->setEnabled(recorder.canReplay());
     for (QAction *action : {show, m_replay}) {
         action->setShortcutContext(Qt::ApplicationShortcut);
         window->addAction(action);
