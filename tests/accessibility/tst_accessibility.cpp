@@ -241,12 +241,14 @@ private Q_SLOTS:
             change();
             QVERIFY(g_sources.contains(&host(2)));
         }
+        host(3).setJumlah(5); // a count set beyond the storage names no entry
         QCOMPARE(a11y(&host(0))->text(QAccessible::Description) + u' ' +
-                     a11y(&host(1))->text(QAccessible::Description),
+                     a11y(&host(1))->text(QAccessible::Description) + u' ' +
+                     a11y(&host(3))->text(QAccessible::Description),
                  "IP address 192.168.0.1. Its ARP table holds 2 entries, the last 192.168.0.77 at "
                  "AB-CD-EF-01-23-45. IP address 192.168.0.2. Its ARP table holds 1 entry, the last "
                  "192.168.0.2 at " +
-                     host(1).MAC() + '.');
+                     host(1).MAC() + ". IP address 192.168.0.4. Its ARP table holds 5 entries.");
         select(0);
         QVERIFY(g_sources.contains(box("Nama")));
         // A refresh that changes no box's text sends a reader nothing from the boxes.
@@ -286,9 +288,12 @@ private Q_SLOTS:
         QCOMPARE(text->selectionCount(), 0);
         text->setCursorPosition(7);
         const QRect character = text->characterRect(7);
-        // The character begins where the box puts its cursor before it.
         const QRect cursor = box("MAC")->inputMethodQuery(Qt::ImCursorRectangle).toRect();
-        QCOMPARE(character.left(), box("MAC")->mapToGlobal(cursor.center()).x());
+        // The character stands on the line where the box draws its cursor, beginning where the
+        // box puts the cursor before it.
+        QCOMPARE(QRect(character.left(), character.top(), 1, character.height()),
+                 QRect(box("MAC")->mapToGlobal(QPoint(cursor.center().x(), cursor.top())),
+                       QSize(1, cursor.height())));
         QCOMPARE(text->offsetAtPoint(character.center()), 7);
         QVERIFY(character.width() > 0 && mac->rect().contains(character));
         QVERIFY(mac->state().readOnly && mac->state().selectableText &&

@@ -90,10 +90,6 @@ private Q_SLOTS:
         capture->write(packet("1|192.168.0.1|A-B-C-D-E-F|nowhere|||"));
         capture->write(packet(Reply));
         QCOMPARE(QFile(path).size(), 24 + 2 * (16 + 42)); // flushed as written
-        std::rewind(notes);
-        QCOMPARE(QTextStream(notes).readAll(),
-                 "tolvane: No frame in the capture: 'nowhere' is not an IPv4 address.\n");
-        std::fclose(notes);
         QFile written(path);
         QVERIFY(written.open(QIODevice::ReadOnly));
         // A record of 42 bytes, whole.
@@ -104,12 +100,17 @@ private Q_SLOTS:
         std::signal(SIGPIPE, SIG_IGN); // as the program does when it captures
         int ends[2];
         QCOMPARE(pipe(ends), 0);
-        const auto piped = CaptureFile::open(QString("/proc/self/fd/%1").arg(ends[1]), &why);
+        const auto piped = CaptureFile::open(QString("/proc/self/fd/%1").arg(ends[1]), &why, notes);
         ::close(ends[1]);
         ::close(ends[0]); // the reader, before the first frame
         QVERIFY(piped && !piped->stopped());
         piped->write(packet(Request));
         QVERIFY(piped->stopped());
+        std::rewind(notes);
+        QCOMPARE(QTextStream(notes).readAll(),
+                 "tolvane: No frame in the capture: 'nowhere' is not an IPv4 address.\n"
+                 "tolvane: The capture stopped: Broken pipe\n");
+        std::fclose(notes);
     }
 };
 

@@ -8,8 +8,10 @@
 
 #include "WindowSuite.h"
 #include "record/Recorder.h"
+#include "timeline/TimelineMenu.h"
 #include "timeline/TimelineWindow.h"
 
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTimer>
 
@@ -70,6 +72,7 @@ private Q_SLOTS:
         QTest::newRow("back across a Hapus Entri made during the exchange")
             << "nnnnnnnnn2ncnnnnbbbbbbb"
             << "1 4|2 1 4|3 4|4 1|5 1 4";
+        QTest::newRow("a Hapus Entri made anew after going back") << "nnnnbb2c" << WorkedExample;
         QTest::newRow("back to the first word, no further") << "nnnnnbbbbbB" << WorkedExample;
         QTest::newRow("back and on and back") << "nnnbnnbbnb" << WorkedExample;
         QTest::newRow("after the exchange has ended") << "e" << WorkedExample;
@@ -79,16 +82,18 @@ private Q_SLOTS:
     {
         QFETCH(QString, script);
         QSignalSpy sent(recorder.get(), &Recorder::sent);
+        QSignalSpy going(recorder.get(), &Recorder::goingTo);
         actions = script == u"e" ? QString() : script;
         broadcast("192.168.0.4");
         if (script == u"e") // Page Up: the last word shows again
             QVERIFY(!recorder->running() && recorder->back());
-        QTRY_VERIFY(!recorder->running() && !pause->waitsForStep());
+        QTRY_VERIFY(!going.isEmpty() && !recorder->running() && !pause->waitsForStep());
         QTEST(tables(), "tables");
         // Walked again, nothing is recorded or sent twice.
         QCOMPARE(recorder->exchanges().size(), 1);
         QCOMPARE(Recorder::words(recorder->exchanges()[0].steps), 21);
         QCOMPARE(sent.count(), 2);
+        QVERIFY(going.first().at(2).toBool()); // the first move, also after the end, is back
     }
 
     // Replay, ignored while an exchange waits, puts the tables back and runs the last exchange
@@ -103,16 +108,27 @@ private Q_SLOTS:
         broadcast("192.168.0.4");    // the others answer from their tables
         const QString end = tables();
         QSignalSpy sent(recorder.get(), &Recorder::sent);
+        // Ctrl+R replays and Ctrl+T shows the timeline, from any control.
+        QMenu menu;
+        TimelineMenu shortcuts(*recorder, &menu, window.get());
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
         actions = "r"; // as the first word waits
-        QVERIFY(recorder->replay());
+        QTest::keyClick(box("IPCari"), Qt::Key_R, Qt::ControlModifier);
         QTRY_VERIFY(!recorder->running());
         QCOMPARE(tables(), end);
         QCOMPARE(recorder->exchanges().size(), 4);
         QCOMPARE(recorder->exchanges()[3].steps.size(), recorder->exchanges()[2].steps.size());
         QCOMPARE(sent.count(), 2);
-        TimelineWindow timeline(*recorder);
+        QTest::keyClick(box("IPCari"), Qt::Key_T, Qt::ControlModifier);
+        const TimelineWindow *timeline = nullptr;
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            if (top->isVisible() && qobject_cast<TimelineWindow *>(top))
+                timeline = qobject_cast<TimelineWindow *>(top);
+        }
+        QVERIFY(timeline);
         QSignalSpy going(recorder.get(), &Recorder::goingTo);
-        auto *rows = timeline.findChild<QTreeWidget *>();
+        auto *rows = timeline->findChild<QTreeWidget *>();
         Q_EMIT rows->itemActivated(rows->topLevelItem(0)->child(4), 0);
         Q_EMIT rows->itemActivated(rows->topLevelItem(3)->child(4), 0);
         QTRY_VERIFY(going.count() == 1 && !recorder->running());
@@ -148,7 +164,13 @@ private Q_SLOTS:
         QVERIFY(timeline.detail().startsWith("Bilrun receives Tesu's request.\n"));
         rows->setCurrentItem(rows->topLevelItem(0)->child(9));
         QVERIFY(timeline.detail().contains("ARP opcode: reply (2), the simulation's Operation 2"));
-        rows->setCurrentItem(rows->topLevelItem(0)->child(1));
+        // A reader hears a row as its sentence, once.
+        QTreeWidgetItem *saved = rows->topLevelItem(0)->child(1);
+        QStringList heard;
+        for (int column = 0; column < 4; ++column)
+            heard << saved->data(column, Qt::AccessibleTextRole).toString();
+        QCOMPARE(heard.join(u'|'), "Bilrun saves Tesu's address.|\u200b|\u200b|\u200b");
+        rows->setCurrentItem(saved);
         const QStringList detail = timeline.detail().split(u'\n');
         QCOMPARE(detail.mid(0, 1), QStringList{"Bilrun saves Tesu's address."});
         QVERIFY(detail.contains("ARP opcode: request (1), the simulation's Operation 1"));

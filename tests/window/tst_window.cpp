@@ -100,6 +100,10 @@ private Q_SLOTS:
         QTest::keyClicks(address, "bh", Qt::AltModifier);
         QTest::keyClick(address, '5'); // a key without Alt still types
         QCOMPARE(address->text(), "192.168.0.45");
+        // and every other event is the box's own: it draws what it holds.
+        const QImage typed = address->grab().toImage();
+        QTest::keyClick(address, Qt::Key_Backspace);
+        QVERIFY(address->grab().toImage() != typed);
     }
 
     // The network drawn: the three straight segments 5 pixels wide, across their middle.
@@ -228,6 +232,12 @@ private Q_SLOTS:
         const QString refusal = "Tolvane|Sudah ada nomor IP '192.168.0.4' dalam tabel ARP";
         QCOMPARE(messages, ended ? QStringList() : QStringList{refusal});
         QCOMPARE(tables() + pauses.join(u' '), before);
+        // Hapus Entri leaves the selected host its own entry, and the view shows just that.
+        if (!ended) {
+            const Komputer &k = host(lit().toInt());
+            button("Command3")->click();
+            QCOMPARE(listed(), QStringList{k.IP() + u' ' + k.MAC()});
+        }
     }
 };
 
