@@ -120,9 +120,10 @@ void Recorder::heard(int host, const QString &word)
     ++m_word;
     const int row = rowOfWord(m_word);
     if (row >= 0) {
-        // On the way to the word gone back to, the window lists what it listed then.
+        // On the way to the word gone to and at it, the window lists what it listed then;
+        // from there on the student's clicks hold.
         const int selected = m_exchanges.last().steps[row].selected;
-        if (m_pause.skipping() && selected != m_selected) {
+        if (m_word <= m_target && selected != m_selected) {
             m_selected = selected;
             m_window.Komputer1_Click(qint16(selected));
         }
