@@ -137,6 +137,9 @@ private Q_SLOTS:
             {"Right. Lurfa has 192.168.0.4 in its ARP table, so it answers too.",
              "Right. Wimse and Lurfa answer, and Lurfa's answer, the last, is kept.",
              "Will Wimse save Lurfa's address?"});
+        row("only a table has it", "4:9", "192.168.0.9", "5ynynynyyyyyyy", "RRRRRRRRRRRRRR",
+            {"Right. Lurfa has 192.168.0.9 in its ARP table, so it answers.",
+             "Right. Lurfa answers from its ARP table."});
         row("no host has it", "", "192.168.0.9", "0ynynynyn", "RRRRRRRRR",
             {"Right. No host has 192.168.0.9, so no answer comes."});
         row("Hapus Entri while a question waits", "1:0", "192.168.0.4", "4ncnynyyynyyyyy",
@@ -146,13 +149,15 @@ private Q_SLOTS:
     {
         QFETCH(QString, known);
         for (const QString &pair : known.split(u' ', Qt::SkipEmptyParts)) {
-            const Komputer &owner = host(pair.section(u':', 1).toInt());
-            host(pair.section(u':', 0, 0).toInt()).Tambah(owner.IP(), owner.MAC());
+            const Komputer &owner = host(pair.section(u':', 1).toInt() % fUtama::HostCount);
+            const QString ip = pair.endsWith(u'9') ? "192.168.0.9" : owner.IP(); // nobody's
+            host(pair.section(u':', 0, 0).toInt()).Tambah(ip, owner.MAC());
         }
         QFETCH(QString, keys);
         answers = keys;
         pause->setPace(Pause::Pace::Predict);
         QFETCH(QString, ip);
+        const TimelineWindow live(*recorder);
         broadcast(ip);
         QTEST(marks, "verdicts");
         QCOMPARE(told.last(), QString("You predicted %1 of %2.")
@@ -172,14 +177,16 @@ private Q_SLOTS:
         QCOMPARE(notes.size(), marks.size() + 1);
         QCOMPARE(notes.last(), told.last());
         // A row of its own under the step it was judged by.
-        const TimelineWindow timeline(*recorder);
-        const QTreeWidgetItem *exchange = timeline.findChild<QTreeWidget *>()->topLevelItem(0);
-        QStringList rows;
-        for (int step = 0; step < exchange->childCount(); ++step) {
-            for (int note = 0; note < exchange->child(step)->childCount(); ++note)
-                rows << exchange->child(step)->child(note)->text(3);
+        const TimelineWindow later(*recorder);
+        for (const TimelineWindow *timeline : {&live, &later}) {
+            const QTreeWidgetItem *exchange = timeline->findChild<QTreeWidget *>()->topLevelItem(0);
+            QStringList rows;
+            for (int step = 0; step < exchange->childCount(); ++step) {
+                for (int note = 0; note < exchange->child(step)->childCount(); ++note)
+                    rows << exchange->child(step)->child(note)->text(3);
+            }
+            QCOMPARE(rows, notes);
         }
-        QCOMPARE(rows, notes);
         const auto first = std::find_if(steps.cbegin(), steps.cend(),
                                         [](const Recorder::Step &s) { return !s.notes.isEmpty(); });
         QVERIFY(first->host == 1 &&
@@ -237,7 +244,8 @@ private Q_SLOTS:
                     shown = boardText();
                     bold =
                         board->text().contains("<b>Will Bilrun") && board->font().pointSize() >= 12;
-                    beside = board->geometry().intersected(host(1).geometry()).isEmpty();
+                    const QRect at = board->geometry(), of = host(1).geometry();
+                    beside = at.right() + 1 == of.left() && at.top() == of.top();
                     skipRest = true;
                     answer();
                 });

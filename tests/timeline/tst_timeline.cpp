@@ -63,19 +63,24 @@ private Q_SLOTS:
     }
 
     // Each row: the actions at the words ("e" after the exchange has ended), the tables once
-    // it has ended again, as run straight through.
+    // it has ended again, as run straight through, and the host selected then.
     void backThenForward_data()
     {
         QTest::addColumn<QString>("script");
         QTest::addColumn<QString>("tables");
-        QTest::newRow("back across the start of the reply") << "nnnnnnnnnnnbbbb" << WorkedExample;
+        QTest::newRow("back across the start of the reply")
+            << "nnnnnnnnnnnbbbb" << WorkedExample + " lit 0";
         QTest::newRow("back across a Hapus Entri made during the exchange")
             << "nnnnnnnnn2ncnnnnbbbbbbb"
-            << "1 4|2 1 4|3 4|4 1|5 1 4";
-        QTest::newRow("a Hapus Entri made anew after going back") << "nnnnbb2c" << WorkedExample;
-        QTest::newRow("back to the first word, no further") << "nnnnnbbbbbB" << WorkedExample;
-        QTest::newRow("back and on and back") << "nnnbnnbbnb" << WorkedExample;
-        QTest::newRow("after the exchange has ended") << "e" << WorkedExample;
+            << "1 4|2 1 4|3 4|4 1|5 1 4 lit 0";
+        QTest::newRow("a Hapus Entri made anew after going back")
+            << "nnnnbb2c" << WorkedExample + " lit 2";
+        QTest::newRow("back past a host chosen during it")
+            << "nnnnnnnnn2nnnnbbb" << WorkedExample + " lit 2";
+        QTest::newRow("back to the first word, no further")
+            << "nnnnnbbbbbB" << WorkedExample + " lit 0";
+        QTest::newRow("back and on and back") << "nnnbnnbbnb" << WorkedExample + " lit 0";
+        QTest::newRow("after the exchange has ended") << "e" << WorkedExample + " lit 0";
     }
 
     void backThenForward()
@@ -88,7 +93,7 @@ private Q_SLOTS:
         if (script == u"e") // Page Up: the last word shows again
             QVERIFY(!recorder->running() && recorder->back());
         QTRY_VERIFY(!going.isEmpty() && !recorder->running() && !pause->waitsForStep());
-        QTEST(tables(), "tables");
+        QTEST(tables() + " lit " + lit(), "tables");
         // Walked again, nothing is recorded or sent twice.
         QCOMPARE(recorder->exchanges().size(), 1);
         QCOMPARE(Recorder::words(recorder->exchanges()[0].steps), 21);
@@ -143,8 +148,13 @@ private Q_SLOTS:
     {
         pause->setPace(Pause::Pace::AsDesigned);
         TimelineWindow timeline(*recorder);
+        auto *rows = timeline.findChild<QTreeWidget *>();
+        QString running; // the heading while the exchange runs
+        queue(1, [&] { running = rows->topLevelItem(0)->text(0); });
         broadcast("192.168.0.4");
+        queued.clear();
         broadcast("192.168.0.4");
+        QCOMPARE(running, "Tesu asks for 192.168.0.4.");
         const Recorder::Exchange &e = recorder->exchanges().at(0);
         QString words;
         for (const Recorder::Step &s : e.steps)
@@ -152,7 +162,6 @@ private Q_SLOTS:
         QCOMPARE(words, "1R1S2R2S3R3S3F4R4S2R2S2S4R4S4S1R1S1S0R0S0S");
         QCOMPARE(e.steps[6].sentence, "Wimse has that address and answers.");
         QCOMPARE(e.steps.last().after, Recorder::tablesOf(*window));
-        auto *rows = timeline.findChild<QTreeWidget *>();
         QVERIFY(rows->topLevelItem(0)->isFirstColumnSpanned());
         QVERIFY(timeline.findChild<QPushButton *>()->isEnabled()); // Replay, once there is one
         QCOMPARE(rows->topLevelItem(0)->text(0),
@@ -177,7 +186,8 @@ private Q_SLOTS:
         QVERIFY(detail.contains("Ethernet destination: ff:ff:ff:ff:ff:ff"));
         QVERIFY(detail.contains("Sender IP address: 192.168.0.1"));
         QVERIFY(detail.contains("Target MAC address: 00:00:00:00:00:00"));
-        QVERIFY(detail.contains("Target IP address: 192.168.0.4"));
+        QVERIFY(detail.contains("Target IP address: 192.168.0.4") &&
+                detail.contains("The ARP tables after this step"));
         QVERIFY(detail.contains("Bilrun: 192.168.0.2 " + host(1).MAC() + ", 192.168.0.1 " +
                                 host(0).MAC() + " (this step's)"));
     }

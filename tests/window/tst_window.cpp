@@ -79,6 +79,8 @@ private Q_SLOTS:
         const QPoint centre = window->screen()->geometry().center();
         QVERIFY((window->geometry().center() - centre).manhattanLength() <= 2);
         QCOMPARE(window->font(), QFont("Arial", 8)); // the designed look, which Qt's would not be
+        QCOMPARE(view()->font().family() + QString::number(view()->font().pointSizeF()),
+                 "Courier New8.25");
         // Host 0, first in the tab order, has the focus, and shows it. No Alt key types into the
         // address box: before a host is chosen the buttons that own Alt+B and Alt+H are disabled,
         // and the key would reach the box. (That they press the buttons once enabled, the real
@@ -141,6 +143,10 @@ private Q_SLOTS:
         const auto *screen = static_cast<QImage *>(window->backingStore()->paintDevice());
         const QPoint middle = (segment(2).start() + segment(2).end()) / 2;
         QCOMPARE(screen->pixelColor(window->networkArea()->pos() + middle), QColor(Qt::green));
+        // Settled, as between two exchanges: every segment black, no word on a host.
+        host(1).setCaption("Saved!");
+        window->settle();
+        QCOMPARE(green() + host(1).Caption(), "");
     }
 
     // Each row: origin and target (none: an address nobody has) => the receptions as host and
