@@ -175,7 +175,7 @@ private Q_SLOTS:
                           notes.join(u'|').contains(sentence)),
                      qPrintable(sentence));
         QCOMPARE(notes.size(), marks.size() + 1);
-        QCOMPARE(notes.last(), told.last());
+        QCOMPARE(steps.last().notes.last(), told.last()); // the score, under the last step
         // A row of its own under the step it was judged by.
         const TimelineWindow later(*recorder);
         for (const TimelineWindow *timeline : {&live, &later}) {

@@ -79,8 +79,9 @@ private Q_SLOTS:
         const QPoint centre = window->screen()->geometry().center();
         QVERIFY((window->geometry().center() - centre).manhattanLength() <= 2);
         QCOMPARE(window->font(), QFont("Arial", 8)); // the designed look, which Qt's would not be
-        QCOMPARE(view()->font().family() + QString::number(view()->font().pointSizeF()),
-                 "Courier New8.25");
+        const QFont table = view()->font();
+        QCOMPARE(table.family() + table.styleName() + QString::number(table.pointSizeF()),
+                 "Courier NewRegular8.25");
         // Host 0, first in the tab order, has the focus, and shows it. No Alt key types into the
         // address box: before a host is chosen the buttons that own Alt+B and Alt+H are disabled,
         // and the key would reach the box. (That they press the buttons once enabled, the real
